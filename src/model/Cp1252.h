@@ -1,0 +1,25 @@
+#pragma once
+// The one conversion between the core's Windows-1252 bytes and Unicode.
+// Bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D, which Windows-1252 leaves undefined, map to
+// U+0081 … so that every byte survives the way there and back.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvela {
+
+// The Unicode code point of one Windows-1252 byte.
+char32_t Cp1252ToUnicode(unsigned char byte);
+
+// The Windows-1252 byte of a code point, or nothing when the character set cannot hold it.
+std::optional<unsigned char> UnicodeToCp1252(char32_t code);
+
+// Windows-1252 bytes as UTF-8.
+std::string Cp1252ToUtf8(std::string_view bytes);
+
+// UTF-8 as Windows-1252 bytes. Returns false when a character cannot be held (or the
+// UTF-8 is malformed); `bad` then receives that character (U+FFFD for malformed input)
+// and `out` holds what was converted before it. Nothing is ever replaced silently.
+bool Utf8ToCp1252(std::string_view utf8, std::string& out, char32_t* bad = nullptr);
+
+}  // namespace orvela

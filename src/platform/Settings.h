@@ -1,0 +1,33 @@
+#pragma once
+// The program's settings file: OrvelaWP.ini in the per-user configuration folder
+// ($XDG_CONFIG_HOME, default ~/.config), section [GeneralSettings], plain key=value lines
+// written and read raw; other sections and keys are kept when writing.
+#include <QString>
+#include <QStringList>
+
+namespace orvela::platform {
+
+struct GeneralSettings {
+  QString workingDir;   // leading blanks removed on reading
+  QString reportDir;
+  QString templatePath;
+  bool newFileOnStartup = false;
+  bool noFileIntegrityCheck = false;
+  QStringList recentFiles;  // most recent first, at most five
+};
+
+// Full path of the settings file in force.
+QString SettingsFilePath();
+
+// Reads the settings with every reading rule; a missing or unreadable file gives the defaults.
+GeneralSettings ReadGeneralSettings();
+
+// Writes the given keys (raw values, in the order given) into [GeneralSettings], keeping
+// everything else in the file. Returns false when the file cannot be written.
+bool WriteSettingsValues(const QList<QPair<QString, QString>>& keyValues);
+
+// RecentFiles as delimited text with "|" and "*".
+QString RecentFilesText(const QStringList& files);
+QStringList ReadRecentFilesText(const QString& text);
+
+}  // namespace orvela::platform
