@@ -1,0 +1,225 @@
+// The platform layer: settings file rules, stamps, temporary files, shell addresses,
+// the error report and the help topics.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <memory>
+#include <stdexcept>
+
+#include "app/ProgramResources.h"
+#include "model/TextUtils.h"
+#include "platform/ErrorReport.h"
+#include "platform/HelpWindow.h"
+#include "platform/Settings.h"
+#include "platform/ShellOpen.h"
+#include "platform/Stamps.h"
+#include "platform/TempFiles.h"
+#include "support/TestServices.h"
+
+using namespace orvela;
+using namespace orvela::platform;
+using orvela::test::TestEnvironment;
+
+namespace {
+class ThrowingWidget : public QWidget {
+ protected:
+  void mousePressEvent(QMouseEvent*) override { throw std::runtime_error("kaputt"); }
+};
+}  // namespace
+
+class PlatformTest : public QObject {
+  Q_OBJECT
+  std::unique_ptr<TestEnvironment> env;
+
+ private slots:
+  void init() { env = std::make_unique<TestEnvironment>(); }
+  void cleanup() { env.reset(); }
+
+  void settingsFileLivesInConfigFolder() {
+    QCOMPARE(SettingsFilePath(), QDir(env->configDir()).filePath("OrvelaWP.ini"));
+  }
+
+  void missingFileGivesDefaults() {
+    const GeneralSettings s = ReadGeneralSettings();
+    QVERIFY(s.workingDir.isEmpty() && s.reportDir.isEmpty() && s.templatePath.isEmpty());
+    QVERIFY(!s.newFileOnStartup && !s.noFileIntegrityCheck);
+    QVERIFY(s.recentFiles.isEmpty());
+  }
+
+  void readingRules_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("workingDir");
+    QTest::addColumn<bool>("newFile");
+    QTest::addColumn<bool>("noCheck");
+    QTest::newRow("leading blanks trimmed, trailing kept")
+        << QStringList{"[GeneralSettings]", "WorkingDir=   /daten/akte ", "NewFileOnStartup=1"} << "/daten/akte "
+        << true << false;
+    QTest::newRow("truth value not an integer is off")
+        << QStringList{"[GeneralSettings]", "NewFileOnStartup=yes", "NoFileIntegrityCheck=ja"} << "" << false << false;
+    QTest::newRow("any non-zero integer is on")
+        << QStringList{"[GeneralSettings]", "NewFileOnStartup=-3", "NoFileIntegrityCheck= 7"} << "" << true << true;
+    QTest::newRow("zero is off") << QStringList{"[GeneralSettings]", "NewFileOnStartup=0"} << "" << false << false;
+    QTest::newRow("keys of other sections ignored")
+        << QStringList{"[Other]", "WorkingDir=/falsch", "NewFileOnStartup=1", "[GeneralSettings]", "WorkingDir=/w"}
+        << "/w" << false << false;
+    QTest::newRow("section and key letter case ignored, CRLF lines")
+        << QStringList{"[generalsettings]\r", "workingdir=/w\r", "NEWFILEONSTARTUP=1\r"} << "/w" << true << false;
+    QTest::newRow("no section") << QStringList{"WorkingDir=/w"} << "" << false << false;
+  }
+  void readingRules() {
+    QFETCH(QStringList, lines);
+    env->writeSettings(lines);
+    const GeneralSettings s = ReadGeneralSettings();
+    QTEST(s.workingDir, "workingDir");
+    QTEST(s.newFileOnStartup, "newFile");
+    QTEST(s.noFileIntegrityCheck, "noCheck");
+  }
+
+  void recentFilesRoundTrip() {
+    const QStringList files{"/home/a b/x.owp", "/plain/y.owp", "/odd|bar.owp", "/star*.owp", "/ümlaut/z.owp"};
+    const QString text = RecentFilesText(files);
+    QVERIFY(text.startsWith("*/home/a b/x.owp*|/plain/y.owp|"));
+    QCOMPARE(ReadRecentFilesText(text), files);
+  }
+
+  void recentFilesReadFromFileBoundToFive() {
+    env->writeSettings({"[GeneralSettings]", "RecentFiles=a|b|*c d*|e|f|g"});
+    QCOMPARE(ReadGeneralSettings().recentFiles, (QStringList{"a", "b", "c d", "e", "f"}));
+  }
+
+  void writingKeepsOtherSectionsAndKeys() {
+    env->writeSettings({"[Window]", "Left=10", "", "[GeneralSettings]", "ReportDir=/r", "Foreign=keep", "",
+                        "[Tail]", "X=1"});
+    QVERIFY(WriteSettingsValues({{"RecentFiles", "*a b*|c"}, {"ReportDir", "  /neu"}}));
+    QCOMPARE(env->readSettings(), QString("[Window]\nLeft=10\n\n[GeneralSettings]\nReportDir=  /neu\nForeign=keep\n"
+                                          "RecentFiles=*a b*|c\n\n[Tail]\nX=1\n"));
+    QCOMPARE(ReadGeneralSettings().reportDir, QString("/neu"));
+  }
+
+  void writingCreatesFileAndFolder() {
+    const QString nested = env->configDir() + "/deeper";
+    qputenv("XDG_CONFIG_HOME", nested.toLocal8Bit());
+    QVERIFY(WriteSettingsValues({{"RecentFiles", ""}}));
+    QFile file(nested + "/OrvelaWP.ini");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("[GeneralSettings]\nRecentFiles=\n"));
+  }
+
+  void writingFailsWhereNoFileCanBe() {
+    QVERIFY(QDir(env->configDir()).mkdir("OrvelaWP.ini"));  // a folder in the way
+    QVERIFY(!WriteSettingsValues({{"RecentFiles", "a"}}));
+  }
+
+  void writingRefusesLineBreaks() {
+    QVERIFY(!WriteSettingsValues({{"WorkingDir", "a\nb"}}));
+    QVERIFY(!QFile::exists(SettingsFilePath()));
+  }
+
+  void userStamp() {
+    const QString stamp = CurrentUserStampText();
+    QVERIFY(stamp.contains('/'));
+    QVERIFY(!stamp.section('/', 0, 0).contains('.'));  // the short host name
+    QCOMPARE(SystemStamps().userStamp(), ToCp1252Lossy(stamp));
+  }
+
+  void cp1252OfStamp() {
+    QCOMPARE(ToCp1252Lossy(QString::fromUtf8("Müller€")), std::string("M\xFCller\x80"));
+    QCOMPARE(ToCp1252Lossy(QString::fromUtf8("a\u4E2Db")), std::string("a?b"));
+  }
+
+  void localDateTime() {
+    const LocalDateTime t = ToLocalDateTime(QDateTime(QDate(2024, 12, 9), QTime(14, 3, 5)));
+    QCOMPARE(t.year, 2024);
+    QCOMPARE(t.month, 12);
+    QCOMPARE(t.day, 9);
+    QCOMPARE(t.hour, 14);
+    QCOMPARE(t.minute, 3);
+    QCOMPARE(t.second, 5);
+  }
+
+  void tempFileNames() {
+    const QString a = TempFileWithExt(".rtf");
+    const QString b = TempFileWithExt(".rtf");
+    QVERIFY(a != b);
+    for (const QString& path : {a, b}) {
+      const QFileInfo info(path);
+      QVERIFY(info.exists());
+      QCOMPARE(info.absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
+      QVERIFY(QRegularExpression("^TMP[0-9A-F]+\\.rtf$").match(info.fileName()).hasMatch());
+      QVERIFY(!QFile::exists(info.absolutePath() + "/" + info.completeBaseName() + ".tmp"));
+      QFile::remove(path);
+    }
+  }
+
+  void environmentExpansion_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    qputenv("ORVELA_T", "/srv/akten");
+    qputenv("ORVELA_PCT", "%ORVELA_T%");
+    QTest::newRow("known") << "%ORVELA_T%/x.pdf" << "/srv/akten/x.pdf";
+    QTest::newRow("unknown kept") << "%ORVELA_NONE%/x" << "%ORVELA_NONE%/x";
+    QTest::newRow("value not expanded again") << "%ORVELA_PCT%" << "%ORVELA_T%";
+    QTest::newRow("lone percent") << "50% mehr" << "50% mehr";
+    QTest::newRow("two") << "%ORVELA_T%-%ORVELA_T%" << "/srv/akten-/srv/akten";
+  }
+  void environmentExpansion() {
+    QFETCH(QString, text);
+    QTEST(ExpandEnvironmentNames(text), "expected");
+  }
+
+  void shellAddresses() {
+    QCOMPARE(UrlForShell("https://example.org/a"), QUrl("https://example.org/a"));
+    QCOMPARE(UrlForShell("mailto:a@b.de"), QUrl("mailto:a@b.de"));
+    QVERIFY(UrlForShell("/tmp/a b.pdf").isLocalFile());
+    QVERIFY(UrlForShell("C:\\Daten\\a.pdf").isLocalFile());
+  }
+
+  void errorReportText() {
+    QCOMPARE(ApplicationErrorText("Nachricht", "EFoo", "btn [QPushButton]"),
+             QString("In der Anwendung ist folgender Fehler aufgetreten:\n\rNachricht\r\n\r\nFehlertyp:\n\rEFoo"
+                     "\n\r\n\rSender:\r\nbtn [QPushButton]"));
+    QPushButton button;
+    button.setObjectName("sbDemo");
+    QCOMPARE(SenderText(&button), QString("sbDemo [QPushButton]"));
+    QCOMPARE(ErrorKindName(FileError("x", "p")), QString("orvela::FileError"));
+    QCOMPARE(ErrorKindName(std::out_of_range("x")), QString("std::out_of_range"));
+  }
+
+  void exceptionInEventHandlerIsReported() {
+    ThrowingWidget widget;
+    widget.setObjectName("wDemo");
+    widget.show();
+    QTest::mouseClick(&widget, Qt::LeftButton);
+    QCOMPARE(env->messages.shown.size(), 1);
+    QCOMPARE(env->messages.shown[0].kind, MessageKind::Error);
+    QCOMPARE(env->messages.shown[0].buttons, QList<MessageButton>{MessageButton::Ok});
+    QVERIFY(env->messages.shown[0].text.contains("kaputt\r\n\r\nFehlertyp:\n\rstd::runtime_error"));
+    QVERIFY(env->messages.shown[0].text.endsWith("Sender:\r\nwDemo [QWidget]"));
+  }
+
+  void helpTopics() {
+    InitProgramResources();
+    for (int context : {0, 120, 180, 200, 230, 240, 300}) {
+      const QString url = HelpTopicUrl(context);
+      QFile page(":" + QUrl(url).path());
+      QVERIFY2(page.open(QIODevice::ReadOnly), qPrintable(url));
+      QVERIFY(page.readAll().contains("<h1>"));
+    }
+    QCOMPARE(HelpTopicUrl(999), HelpTopicUrl(0));
+    HelpWindow* window = HelpWindow::showContext(300);
+    QVERIFY(window->browser()->toPlainText().contains("Fenster einer Arbeitsdatei"));
+    QVERIFY(HelpWindow::showContext(0) == window);  // one help window for the program
+    window->close();
+  }
+};
+
+int main(int argc, char** argv) {
+  OrvelaApplication app(argc, argv);
+  PlatformTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "platform_test.moc"

@@ -1,0 +1,102 @@
+#include "support/TestServices.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTextDocument>
+#include <QWidget>
+
+#include "platform/Settings.h"
+
+namespace orvela::test {
+
+MessageButton MessageDouble::show(QWidget*, MessageKind kind, const QString& text, const QList<MessageButton>& buttons,
+                                  MessageButton defaultButton) {
+  shown.append({kind, text, buttons, defaultButton});
+  if (!answers_.isEmpty()) return answers_.dequeue();
+  if (buttons.size() == 1) return buttons.constFirst();
+  ++unansweredQuestions;
+  return buttons.contains(MessageButton::Cancel) ? MessageButton::Cancel : defaultButton;
+}
+
+QStringList MessageDouble::texts() const {
+  QStringList t;
+  for (const ShownMessage& m : shown) t.append(m.text);
+  return t;
+}
+
+QString FileDialogDouble::next() { return answers_.isEmpty() ? QString() : answers_.dequeue(); }
+
+QString FileDialogDouble::openFile(QWidget*, const FileDialogRequest& request) {
+  calls.append({FileDialogCall::Open, request});
+  return next();
+}
+
+QString FileDialogDouble::saveFile(QWidget*, const FileDialogRequest& request) {
+  calls.append({FileDialogCall::Save, request});
+  return next();
+}
+
+QString FileDialogDouble::chooseFolder(QWidget*, const QString& title, const QString& start) {
+  FileDialogRequest request;
+  request.title = title;
+  request.directory = start;
+  calls.append({FileDialogCall::Folder, request});
+  return next();
+}
+
+bool PrintDouble::print(QWidget*, QTextDocument* document, const QString& jobName) {
+  calls.append({jobName, document ? document->toPlainText() : QString()});
+  return accept;
+}
+
+TestEnvironment::TestEnvironment()
+    : oldConfigHome_(qgetenv("XDG_CONFIG_HOME")), hadConfigHome_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")) {
+  qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
+  platform::Services::setMessages(&messages);
+  platform::Services::setFileDialogs(&fileDialogs);
+  platform::Services::setPrinting(&printing);
+  platform::Services::setHelp(&help);
+  platform::Services::setShell(&shell);
+}
+
+TestEnvironment::~TestEnvironment() {
+  platform::Services::setMessages(nullptr);
+  platform::Services::setFileDialogs(nullptr);
+  platform::Services::setPrinting(nullptr);
+  platform::Services::setHelp(nullptr);
+  platform::Services::setShell(nullptr);
+  if (hadConfigHome_)
+    qputenv("XDG_CONFIG_HOME", oldConfigHome_);
+  else
+    qunsetenv("XDG_CONFIG_HOME");
+}
+
+QString TestEnvironment::settingsPath() const { return platform::SettingsFilePath(); }
+
+void TestEnvironment::writeSettings(const QStringList& lines) const {
+  QFile file(settingsPath());
+  if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write the test settings file");
+  for (const QString& line : lines) file.write(line.toUtf8() + '\n');
+}
+
+QString TestEnvironment::readSettings() const {
+  QFile file(settingsPath());
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QString::fromUtf8(file.readAll());
+}
+
+QString TestEnvironment::workPath(const QString& name) const { return QDir(work_.path()).filePath(name); }
+
+QAction* FindAction(QWidget* root, const QString& name) {
+  return root ? root->findChild<QAction*>(name) : nullptr;
+}
+
+bool TriggerAction(QWidget* root, const QString& name) {
+  QAction* action = FindAction(root, name);
+  if (!action || !action->isEnabled()) return false;
+  action->trigger();
+  return true;
+}
+
+}  // namespace orvela::test
