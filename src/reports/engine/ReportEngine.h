@@ -1,0 +1,31 @@
+#pragma once
+// The report engine: fills an RTF template with the data of a work file.
+#include <string>
+#include <string_view>
+
+#include "model/WorkFileData.h"
+#include "reports/engine/ReportInput.h"
+
+namespace orvela {
+
+// The parts of the input that come straight from the work-file data: stamps, definition
+// lists, both trees and a freshly built findings overview. The file name (Windows-1252),
+// the current date and time and the description's plain text are the caller's to fill.
+// The result points into `data`, which must outlive it.
+ReportInput ReportInputOf(const WorkFileData& data);
+
+// The report text for a template text; both are Windows-1252 bytes.
+std::string BuildReportText(std::string_view templateText, const ReportInput& input);
+
+struct ReportResult {
+  std::string text;     // the report, when the template exists
+  std::string warning;  // UTF-8; set (and text empty) when there is no template file
+  bool ok() const { return warning.empty(); }
+};
+
+// Reads the template at `templatePath` (a native path) and fills it. A template that does
+// not exist is answered by the warning the user is shown; one that exists but cannot be
+// read throws FileError.
+ReportResult BuildReportFromFile(const std::string& templatePath, const ReportInput& input);
+
+}  // namespace orvela

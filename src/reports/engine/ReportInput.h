@@ -1,0 +1,24 @@
+#pragma once
+// Everything a report is made from, taken from the open work file at the moment the
+// report is asked for. All texts are Windows-1252.
+#include <string>
+#include <vector>
+
+#include "model/RecordTree.h"
+#include "reports/engine/FindingsOverview.h"
+
+namespace orvela {
+
+struct ReportInput {
+  std::string fileName;  // full path of the work file, empty while untitled
+  std::string createdBy, createdAt, savedBy, savedAt;
+  // The caller reads the clock once for the date and once more for the time.
+  std::string currentDate, currentTime;
+  std::string description;  // plain text of the project description, lines ended by CR LF
+  std::string generalDefs, riskDefs, ouDefs, staffDefs;  // list text
+  const RecordTree* documents = nullptr;  // null: no documents
+  std::vector<FindingRow> findings;       // the rows of FillFindingsOverview
+  const RecordTree* structure = nullptr;  // null: no items
+};
+
+}  // namespace orvela
