@@ -1,0 +1,781 @@
+#include "RtfReader.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "CodePage.h"
+#include "CodePageTables.h"
+#include "DocumentBuilder.h"
+#include "RtfKeywords.h"
+#include "RtfTokenizer.h"
+#include "Utf8.h"
+
+namespace orvela::rtf {
+namespace {
+
+// Deeper groups still count for the braces but share the state of the deepest one, so
+// hostile nesting costs no memory.
+constexpr std::size_t kMaxGroupDepth = 2000;
+constexpr int kMaxTableLevel = 64;
+constexpr int kMaxUnicodeSkip = 16;
+
+enum class Dest : std::uint8_t {
+  Body, Skip, FontTable, ColorTable, StyleSheet, Pict, Pn, ListTable, ListOverrideTable,
+  DefChp, DefPap, Upr,
+};
+
+struct CharState {
+  int font = -1;  // -1: the document's default font
+  int halfPoints = 24;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strikeOut = false;
+  int color = 0;
+  int background = 0;
+  VerticalPosition position = VerticalPosition::Normal;
+  bool hidden = false;
+  bool operator==(const CharState&) const = default;
+};
+
+struct ParaState {
+  ParagraphFormat format;
+  int listOverride = -1;  // \ls
+  bool inTable = false;
+  int tableLevel = 0;  // \itap
+};
+
+struct State {
+  Dest dest = Dest::Body;
+  Dest uprOuter = Dest::Body;
+  CharState chars;
+  ParaState para;
+  int unicodeSkip = 1;
+  int styleKey = -1;  // inside the style sheet: the style this group defines
+  bool listGroup = false;
+};
+
+struct Font {
+  std::string name;
+  int codePage = 0;
+};
+
+struct Style {
+  CharState chars;
+  ParaState para;
+};
+
+int Clamp(int value, int low, int high) { return std::clamp(value, low, high); }
+
+ListStyle ListStyleOfNfc(int nfc) {
+  switch (nfc) {
+    case 1: return ListStyle::UpperRoman;
+    case 2: return ListStyle::LowerRoman;
+    case 3: return ListStyle::UpperAlpha;
+    case 4: return ListStyle::LowerAlpha;
+    case 23: return ListStyle::Bullet;
+    case 255: return ListStyle::None;
+    default: return ListStyle::Decimal;
+  }
+}
+
+bool KnownCodePage(int codePage) {
+  return codePage == 1252 || codePage == 10000 || UpperHalfOf(codePage) != nullptr ||
+         IsDoubleByteCodePage(codePage);
+}
+
+class Reader {
+ public:
+  explicit Reader(std::string_view input) : tokenizer_(input) { stack_.emplace_back(); }
+
+  Document Read() {
+    while (!finished_) {
+      const Token token = tokenizer_.Next();
+      if (token.kind == Token::Kind::End) break;
+      const bool star = starPending_;
+      starPending_ = false;
+      switch (token.kind) {
+        case Token::Kind::GroupOpen: OpenGroup(); break;
+        case Token::Kind::GroupClose: CloseGroup(); break;
+        case Token::Kind::ControlWord: Word(token, star); break;
+        case Token::Kind::ControlSymbol: Symbol(token.symbol); break;
+        case Token::Kind::Hex: HexByte(token.byte); break;
+        case Token::Kind::Binary: Binary(token.text); break;
+        case Token::Kind::Text: Text(token.text); break;
+        case Token::Kind::End: break;
+      }
+    }
+    FlushLeadByte();
+    const ParaState& last = finished_ ? finalPara_ : Top().para;
+    return builder_.Finish(Resolved(last), Depth(last));
+  }
+
+ private:
+  State& Top() { return stack_.back(); }
+
+  void OpenGroup() {
+    FlushLeadByte();
+    unicodeSkipLeft_ = 0;
+    if (stack_.size() >= kMaxGroupDepth) {
+      ++phantomDepth_;
+      return;
+    }
+    stack_.push_back(Top());
+    Top().styleKey = -1;
+    Top().listGroup = false;
+  }
+
+  void CloseGroup() {
+    FlushLeadByte();
+    unicodeSkipLeft_ = 0;
+    if (phantomDepth_ > 0) {
+      --phantomDepth_;
+      return;
+    }
+    if (stack_.size() <= 1) return;  // a stray brace before the document
+    State popped = stack_.back();
+    stack_.pop_back();
+    AfterGroup(popped);
+    if (stack_.size() == 1) {
+      finalPara_ = popped.para;
+      finished_ = true;
+    }
+  }
+
+  void AfterGroup(const State& popped) {
+    State& top = Top();
+    switch (popped.dest) {
+      case Dest::FontTable: CommitFont(); break;
+      case Dest::StyleSheet:
+        if (popped.styleKey >= 0) styles_[popped.styleKey] = Style{popped.chars, popped.para};
+        break;
+      case Dest::Pict:
+        if (top.dest != Dest::Pict) FinishPicture();
+        break;
+      case Dest::Pn:
+        if (top.dest != Dest::Pn) ApplyPn(top.para);
+        break;
+      case Dest::DefChp:
+        if (top.dest != Dest::DefChp) defaultChars_ = top.chars = popped.chars;
+        break;
+      case Dest::DefPap:
+        if (top.dest != Dest::DefPap) defaultPara_ = top.para = popped.para;
+        break;
+      default: break;
+    }
+    if (popped.listGroup) lists_[currentList_.id] = currentList_.levels;
+  }
+
+  void EnterDestination(Keyword keyword) {
+    State& s = Top();
+    switch (keyword) {
+      case Keyword::FontTable:
+        s.dest = Dest::FontTable;
+        pendingFont_ = PendingFont{};
+        break;
+      case Keyword::ColorTable:
+        s.dest = Dest::ColorTable;
+        colors_.clear();
+        color_ = PendingColor{};
+        break;
+      case Keyword::StyleSheet:
+        s.dest = Dest::StyleSheet;
+        s.chars = defaultChars_;
+        s.para = defaultPara_;
+        break;
+      case Keyword::Pict:
+        s.dest = Dest::Pict;
+        picture_ = PendingPicture{};
+        break;
+      case Keyword::Pn:
+        s.dest = Dest::Pn;
+        pn_ = PendingPn{};
+        break;
+      case Keyword::ListTable: s.dest = Dest::ListTable; break;
+      case Keyword::ListOverrideTable: s.dest = Dest::ListOverrideTable; break;
+      case Keyword::DefChp: s.dest = Dest::DefChp; break;
+      case Keyword::DefPap: s.dest = Dest::DefPap; break;
+      case Keyword::Upr:
+        s.uprOuter = s.dest;
+        s.dest = Dest::Upr;
+        break;
+      case Keyword::Ud: s.dest = s.uprOuter; break;
+      case Keyword::BodyDestination: break;
+      default: s.dest = Dest::Skip; break;
+    }
+  }
+
+  static bool IsDestination(Keyword k) {
+    return k <= Keyword::SkipDestination && k != Keyword::Unknown;
+  }
+
+  void Word(const Token& token, bool star) {
+    FlushLeadByte();
+    if (unicodeSkipLeft_ > 0) {
+      --unicodeSkipLeft_;
+      return;
+    }
+    State& s = Top();
+    if (s.dest == Dest::Skip) return;
+    const KeywordInfo info = LookUpKeyword(token.text);
+    if (star) {
+      if (IsDestination(info.keyword) && info.keyword != Keyword::SkipDestination) {
+        EnterDestination(info.keyword);
+      } else {
+        s.dest = Dest::Skip;
+      }
+      return;
+    }
+    if (IsDestination(info.keyword)) {
+      EnterDestination(info.keyword);
+      return;
+    }
+    const int n = token.parameter;
+    const bool on = !token.hasParameter || n != 0;
+    CharState& c = s.chars;
+    ParagraphFormat& p = s.para.format;
+    const bool body = s.dest == Dest::Body;
+    switch (info.keyword) {
+      case Keyword::Unknown:
+        // \ulw, \uldb, \ulwave … are all underlines; \ulc is the underline's colour.
+        if (token.text.size() > 2 && token.text.substr(0, 2) == "ul" && token.text != "ulc")
+          c.underline = on;
+        break;
+      case Keyword::Ansi: docCodePage_ = 1252; break;
+      case Keyword::Mac: docCodePage_ = 10000; break;
+      case Keyword::Pc: docCodePage_ = 437; break;
+      case Keyword::Pca: docCodePage_ = 850; break;
+      case Keyword::AnsiCpg: docCodePage_ = KnownCodePage(n) ? n : 1252; break;
+      case Keyword::Deff: defaultFont_ = std::max(0, n); break;
+      case Keyword::Uc: s.unicodeSkip = Clamp(n, 0, kMaxUnicodeSkip); break;
+      case Keyword::U: Unicode(n); break;
+      case Keyword::F:
+        if (s.dest == Dest::FontTable) {
+          CommitFont();
+          pendingFont_ = PendingFont{};
+          pendingFont_.number = std::max(0, n);
+          pendingFont_.active = true;
+        } else {
+          c.font = std::max(0, n);
+        }
+        break;
+      case Keyword::FCharset:
+        if (s.dest == Dest::FontTable) pendingFont_.codePage = CodePageOfCharset(n);
+        break;
+      case Keyword::Cpg:
+        if (s.dest == Dest::FontTable && KnownCodePage(n)) pendingFont_.codePage = n;
+        break;
+      case Keyword::Red: color_.red = Clamp(n, 0, 255), color_.set = true; break;
+      case Keyword::Green: color_.green = Clamp(n, 0, 255), color_.set = true; break;
+      case Keyword::Blue: color_.blue = Clamp(n, 0, 255), color_.set = true; break;
+      case Keyword::Plain: c = defaultChars_; break;
+      case Keyword::Fs:
+        c.halfPoints = token.hasParameter ? Clamp(n, kMinHalfPoints, kMaxHalfPoints) : 24;
+        break;
+      case Keyword::B: c.bold = on; break;
+      case Keyword::I: c.italic = on; break;
+      case Keyword::Ul: c.underline = on; break;
+      case Keyword::UlNone: c.underline = false; break;
+      case Keyword::Strike: c.strikeOut = on; break;
+      case Keyword::Cf: c.color = std::max(0, n); break;
+      case Keyword::Background: c.background = std::max(0, n); break;
+      case Keyword::Super: c.position = VerticalPosition::Superscript; break;
+      case Keyword::Sub: c.position = VerticalPosition::Subscript; break;
+      case Keyword::NoSuperSub: c.position = VerticalPosition::Normal; break;
+      case Keyword::Hidden: c.hidden = on; break;
+      case Keyword::Pard: s.para = defaultPara_; break;
+      case Keyword::Ql: p.alignment = Alignment::Left; break;
+      case Keyword::Qr: p.alignment = Alignment::Right; break;
+      case Keyword::Qc: p.alignment = Alignment::Center; break;
+      case Keyword::Qj: p.alignment = Alignment::Justify; break;
+      case Keyword::Li: p.leftIndent = Clamp(n, -kMaxTwips, kMaxTwips); break;
+      case Keyword::Ri: p.rightIndent = Clamp(n, -kMaxTwips, kMaxTwips); break;
+      case Keyword::Fi: p.firstLineIndent = Clamp(n, -kMaxTwips, kMaxTwips); break;
+      case Keyword::Sb: p.spaceBefore = Clamp(n, 0, kMaxTwips); break;
+      case Keyword::Sa: p.spaceAfter = Clamp(n, 0, kMaxTwips); break;
+      case Keyword::PageBb: p.pageBreakBefore = on; break;
+      case Keyword::Intbl: s.para.inTable = on; break;
+      case Keyword::Itap: s.para.tableLevel = Clamp(n, 0, kMaxTableLevel); break;
+      case Keyword::Ls:
+        if (s.dest == Dest::ListOverrideTable) {
+          overrides_[n] = overrideListId_;
+        } else {
+          s.para.listOverride = std::max(0, n);
+        }
+        break;
+      case Keyword::Ilvl: p.listLevel = Clamp(n, 0, kMaxListLevel); break;
+      case Keyword::S: ParagraphStyle(s, n); break;
+      case Keyword::Cs:
+        if (s.dest == Dest::StyleSheet) {
+          s.styleKey = CharStyleKey(n);
+        } else if (const auto it = styles_.find(CharStyleKey(n)); it != styles_.end()) {
+          c = it->second.chars;
+        }
+        break;
+      case Keyword::OtherStyle:
+        if (s.dest == Dest::StyleSheet) s.styleKey = -1;
+        break;
+      case Keyword::PnLvlBlt: pn_.bullet = true; break;
+      case Keyword::PnLvlBody: pn_.body = true; break;
+      case Keyword::PnLvlCont: pn_.continuation = true; break;
+      case Keyword::PnLvl:
+        pn_.body = true;
+        pn_.level = Clamp(n - 1, 0, kMaxListLevel);
+        break;
+      case Keyword::PnDec: pn_.Number(ListStyle::Decimal); break;
+      case Keyword::PnUcLtr: pn_.Number(ListStyle::UpperAlpha); break;
+      case Keyword::PnLcLtr: pn_.Number(ListStyle::LowerAlpha); break;
+      case Keyword::PnUcRm: pn_.Number(ListStyle::UpperRoman); break;
+      case Keyword::PnLcRm: pn_.Number(ListStyle::LowerRoman); break;
+      case Keyword::List:
+        if (s.dest == Dest::ListTable) {
+          s.listGroup = true;
+          currentList_ = PendingList{};
+        }
+        break;
+      case Keyword::ListLevel:
+        if (s.dest == Dest::ListTable && currentList_.levels.size() <= kMaxListLevel)
+          currentList_.levels.push_back(ListStyle::Decimal);
+        break;
+      case Keyword::LevelNfc:
+        if (s.dest == Dest::ListTable && !currentList_.levels.empty())
+          currentList_.levels.back() = ListStyleOfNfc(n);
+        break;
+      case Keyword::ListId:
+        if (s.dest == Dest::ListTable) currentList_.id = n;
+        if (s.dest == Dest::ListOverrideTable) overrideListId_ = n;
+        break;
+      case Keyword::Trowd: {
+        RowDefinition& row = RowDefinitionAt(std::max(1, Depth(s.para)));
+        row.rights.clear();
+        row.left = 0;
+        break;
+      }
+      case Keyword::Trleft:
+        RowDefinitionAt(std::max(1, Depth(s.para))).left = Clamp(n, -kMaxTwips, kMaxTwips);
+        break;
+      case Keyword::Cellx:
+        RowDefinitionAt(std::max(1, Depth(s.para)))
+            .rights.push_back(Clamp(n, -kMaxTwips, 4 * kMaxTwips));
+        break;
+      case Keyword::Cell:
+        if (body) builder_.EndCell(Resolved(s.para), 1);
+        break;
+      case Keyword::NestCell:
+        if (body) builder_.EndCell(Resolved(s.para), std::max(2, Depth(s.para)));
+        break;
+      case Keyword::Row:
+        if (body) EndRow(1);
+        break;
+      case Keyword::NestRow:
+        if (body) EndRow(std::max(2, Depth(s.para)));
+        break;
+      case Keyword::Par:
+        if (body) builder_.EndParagraph(Resolved(s.para), Depth(s.para));
+        break;
+      case Keyword::Sect:
+        if (body) {
+          builder_.EndParagraph(Resolved(s.para), Depth(s.para));
+          builder_.BreakPage(Resolved(s.para), Depth(s.para));
+        }
+        break;
+      case Keyword::SbkNone:
+        if (body) builder_.KeepOnPage();
+        break;
+      case Keyword::Page:
+        if (body) builder_.BreakPage(Resolved(s.para), Depth(s.para));
+        break;
+      case Keyword::Character:
+        if (body) Emit(info.character);
+        break;
+      case Keyword::PicW: picture_.width = n; break;
+      case Keyword::PicH: picture_.height = n; break;
+      case Keyword::PicWGoal: picture_.widthGoal = n; break;
+      case Keyword::PicHGoal: picture_.heightGoal = n; break;
+      case Keyword::PicScaleX: picture_.scaleX = Clamp(n, 1, 10000); break;
+      case Keyword::PicScaleY: picture_.scaleY = Clamp(n, 1, 10000); break;
+      default: break;
+    }
+  }
+
+  static int ParagraphStyleKey(int n) { return std::max(0, n) * 2; }
+  static int CharStyleKey(int n) { return std::max(0, n) * 2 + 1; }
+
+  void ParagraphStyle(State& s, int n) {
+    if (n > (1 << 28)) return;
+    if (s.dest == Dest::StyleSheet) {
+      s.styleKey = ParagraphStyleKey(n);
+      return;
+    }
+    const auto it = styles_.find(ParagraphStyleKey(n));
+    if (it == styles_.end()) return;
+    const bool inTable = s.para.inTable;
+    const int level = s.para.tableLevel;
+    s.para = it->second.para;
+    s.para.inTable = inTable;
+    s.para.tableLevel = level;
+    s.chars = it->second.chars;
+  }
+
+  void Symbol(char symbol) {
+    FlushLeadByte();
+    if (symbol == '*') {
+      starPending_ = true;
+      return;
+    }
+    if (symbol == 0) return;
+    if (unicodeSkipLeft_ > 0) {
+      --unicodeSkipLeft_;
+      return;
+    }
+    switch (symbol) {
+      case '\\':
+      case '{':
+      case '}': Emit(static_cast<unsigned char>(symbol)); break;
+      case '~': Emit(U'\u00A0'); break;
+      case '_': Emit(U'\u2011'); break;
+      case '\r':
+      case '\n':
+        if (Top().dest == Dest::Body) builder_.EndParagraph(Resolved(Top().para), Depth(Top().para));
+        break;
+      default: break;
+    }
+  }
+
+  void HexByte(unsigned char byte) {
+    if (unicodeSkipLeft_ > 0) {
+      --unicodeSkipLeft_;
+      return;
+    }
+    const Dest dest = Top().dest;
+    if (dest == Dest::Skip || dest == Dest::Pict) return;
+    if (dest == Dest::Body && (byte == 0x0D || byte == 0x0A) && leadByte_ == 0) {
+      // Line ends given as escapes: CR, LF and CR LF each end one paragraph.
+      if (!(byte == 0x0A && lastHexWasCr_))
+        builder_.EndParagraph(Resolved(Top().para), Depth(Top().para));
+      lastHexWasCr_ = byte == 0x0D;
+      return;
+    }
+    lastHexWasCr_ = false;
+    Byte(byte);
+  }
+
+  void Binary(std::string_view data) {
+    FlushLeadByte();
+    if (unicodeSkipLeft_ > 0) {
+      --unicodeSkipLeft_;
+      return;
+    }
+    if (Top().dest == Dest::Pict) picture_.bytes.append(data);
+  }
+
+  void Text(std::string_view text) {
+    lastHexWasCr_ = false;
+    const Dest dest = Top().dest;
+    if (dest == Dest::Pict) {
+      FeedHex(text);
+      return;
+    }
+    const bool wanted = dest == Dest::Body || dest == Dest::FontTable ||
+                        dest == Dest::ColorTable || dest == Dest::StyleSheet;
+    for (const char ch : text) {
+      if (unicodeSkipLeft_ > 0) {
+        --unicodeSkipLeft_;
+        continue;
+      }
+      if (wanted) Byte(static_cast<unsigned char>(ch));
+    }
+  }
+
+  // One byte of 8-bit text, decoded by the code page in effect.
+  void Byte(unsigned char byte) {
+    const int codePage = CurrentCodePage();
+    if (leadByte_ != 0) {
+      // The two bytes of a double-byte character, which we show as a replacement.
+      leadByte_ = 0;
+      Emit(U'\uFFFD');
+      return;
+    }
+    if (byte >= 0x80 && IsLeadByte(codePage, byte)) {
+      leadByte_ = byte;
+      return;
+    }
+    if (byte < 0x20 && byte != '\t') return;
+    Emit(DecodeByte(codePage, byte));
+  }
+
+  void FlushLeadByte() {
+    if (leadByte_ == 0) return;
+    leadByte_ = 0;
+    Emit(U'\uFFFD');
+  }
+
+  void Unicode(int n) {
+    char32_t code = n < 0 ? static_cast<char32_t>(n + 65536) : static_cast<char32_t>(n);
+    if (n < -32768 || n > 0x10FFFF) code = 0xFFFD;
+    unicodeSkipLeft_ = Top().unicodeSkip;
+    if (code >= 0xD800 && code <= 0xDBFF) {
+      if (highSurrogate_ != 0) Emit(U'\uFFFD');
+      highSurrogate_ = code;
+      return;
+    }
+    if (code >= 0xDC00 && code <= 0xDFFF) {
+      if (highSurrogate_ == 0) {
+        Emit(U'\uFFFD');
+        return;
+      }
+      code = 0x10000 + ((highSurrogate_ - 0xD800) << 10) + (code - 0xDC00);
+      highSurrogate_ = 0;
+    }
+    if (code < 0x20 && code != '\t' && code != '\n') return;
+    Emit(code);
+  }
+
+  // A character of text, going wherever the current group collects text.
+  void Emit(char32_t code) {
+    if (highSurrogate_ != 0 && (code < 0xDC00 || code > 0xDFFF)) {
+      highSurrogate_ = 0;
+      Emit(U'\uFFFD');
+    }
+    State& s = Top();
+    switch (s.dest) {
+      case Dest::Body:
+        if (s.chars.hidden) return;
+        SyncFormat(s.chars);
+        builder_.AppendChar(code);
+        break;
+      case Dest::FontTable:
+        if (code == ';') {
+          CommitFont();
+        } else if (pendingFont_.active) {
+          AppendUtf8(pendingFont_.name, code);
+        }
+        break;
+      case Dest::ColorTable:
+        if (code == ';') {
+          colors_.push_back(color_.set ? std::optional<Color>(Color{
+                                             static_cast<std::uint8_t>(color_.red),
+                                             static_cast<std::uint8_t>(color_.green),
+                                             static_cast<std::uint8_t>(color_.blue)})
+                                       : std::nullopt);
+          color_ = PendingColor{};
+        }
+        break;
+      case Dest::StyleSheet:
+        if (code == ';' && s.styleKey >= 0) styles_[s.styleKey] = Style{s.chars, s.para};
+        break;
+      default: break;
+    }
+  }
+
+  int CurrentCodePage() {
+    const State& s = Top();
+    if (s.dest == Dest::FontTable) {
+      return pendingFont_.codePage != 0 ? pendingFont_.codePage : docCodePage_;
+    }
+    const int number = s.chars.font >= 0 ? s.chars.font : defaultFont_;
+    if (number != cachedFont_) {
+      cachedFont_ = number;
+      const auto it = fonts_.find(number);
+      cachedCodePage_ = it != fonts_.end() ? it->second.codePage : 0;
+    }
+    return cachedCodePage_ != 0 ? cachedCodePage_ : docCodePage_;
+  }
+
+  void CommitFont() {
+    if (!pendingFont_.active) return;
+    std::string name = pendingFont_.name;
+    const auto first = name.find_first_not_of(' ');
+    const auto last = name.find_last_not_of(' ');
+    name = first == std::string::npos ? std::string() : name.substr(first, last - first + 1);
+    fonts_[pendingFont_.number] = Font{std::move(name), pendingFont_.codePage};
+    pendingFont_.active = false;
+    cachedFont_ = -2;
+  }
+
+  void SyncFormat(const CharState& chars) {
+    if (lastChars_ && *lastChars_ == chars) return;
+    lastChars_ = chars;
+    CharFormat format;
+    const int number = chars.font >= 0 ? chars.font : defaultFont_;
+    if (const auto it = fonts_.find(number); it != fonts_.end()) format.font = it->second.name;
+    format.halfPoints = chars.halfPoints;
+    format.bold = chars.bold;
+    format.italic = chars.italic;
+    format.underline = chars.underline;
+    format.strikeOut = chars.strikeOut;
+    if (chars.color >= 0 && static_cast<std::size_t>(chars.color) < colors_.size())
+      format.color = colors_[chars.color];
+    if (chars.background > 0 && static_cast<std::size_t>(chars.background) < colors_.size())
+      format.background = colors_[chars.background];
+    format.position = chars.position;
+    builder_.SetFormat(format);
+  }
+
+  ParagraphFormat Resolved(const ParaState& para) const {
+    ParagraphFormat format = para.format;
+    if (para.listOverride >= 0) {
+      format.list = ListStyle::Bullet;
+      if (const auto o = overrides_.find(para.listOverride); o != overrides_.end()) {
+        if (const auto l = lists_.find(o->second); l != lists_.end()) {
+          const std::vector<ListStyle>& levels = l->second;
+          if (!levels.empty()) {
+            format.list = levels[std::min<std::size_t>(format.listLevel, levels.size() - 1)];
+          }
+        }
+      }
+    }
+    if (format.list == ListStyle::None) format.listLevel = 0;
+    return format;
+  }
+
+  static int Depth(const ParaState& para) {
+    if (para.tableLevel > 0) return para.tableLevel;
+    return para.inTable ? 1 : 0;
+  }
+
+  void ApplyPn(ParaState& para) {
+    para.listOverride = -1;
+    ParagraphFormat& p = para.format;
+    if (pn_.continuation) {
+      p.list = ListStyle::None;
+    } else if (pn_.bullet) {
+      p.list = ListStyle::Bullet;
+    } else if (pn_.body || pn_.numbered) {
+      p.list = pn_.numbering;
+    } else {
+      p.list = ListStyle::None;
+    }
+    p.listLevel = pn_.bullet ? 0 : pn_.level;
+  }
+
+  struct RowDefinition {
+    std::vector<int> rights;
+    int left = 0;
+  };
+
+  RowDefinition& RowDefinitionAt(int level) {
+    level = Clamp(level, 1, kMaxTableLevel);
+    if (rowDefinitions_.size() <= static_cast<std::size_t>(level)) rowDefinitions_.resize(level + 1);
+    return rowDefinitions_[level];
+  }
+
+  void EndRow(int level) {
+    const RowDefinition& row = RowDefinitionAt(level);
+    builder_.EndRow(level, row.rights, row.left);
+  }
+
+  void FeedHex(std::string_view text) {
+    for (const char ch : text) {
+      int v = -1;
+      if (ch >= '0' && ch <= '9') v = ch - '0';
+      else if (ch >= 'a' && ch <= 'f') v = ch - 'a' + 10;
+      else if (ch >= 'A' && ch <= 'F') v = ch - 'A' + 10;
+      if (v < 0) continue;
+      if (picture_.nibble < 0) {
+        picture_.nibble = v;
+      } else {
+        picture_.bytes += static_cast<char>(picture_.nibble * 16 + v);
+        picture_.nibble = -1;
+      }
+    }
+  }
+
+  void FinishPicture() {
+    PendingPicture pending = std::move(picture_);
+    picture_ = PendingPicture{};
+    if (Top().dest != Dest::Body) return;
+    const auto format = DetectPictureFormat(pending.bytes);
+    if (!format) return;  // only PNG and JPEG pictures are kept
+    const auto size = [](int goal, int pixels, int scale) {
+      long long twips = goal > 0 ? goal : (pixels > 0 ? 15LL * pixels : 0);
+      twips = twips * scale / 100;
+      return static_cast<int>(std::clamp<long long>(twips, 0, kMaxTwips));
+    };
+    Picture picture;
+    picture.format = *format;
+    picture.bytes = std::move(pending.bytes);
+    picture.widthTwips = size(pending.widthGoal, pending.width, pending.scaleX);
+    picture.heightTwips = size(pending.heightGoal, pending.height, pending.scaleY);
+    SyncFormat(Top().chars);
+    builder_.AppendPicture(std::move(picture));
+  }
+
+  struct PendingFont {
+    int number = 0;
+    int codePage = 0;
+    std::string name;
+    bool active = false;
+  };
+  struct PendingColor {
+    int red = 0, green = 0, blue = 0;
+    bool set = false;
+  };
+  struct PendingPicture {
+    std::string bytes;
+    int nibble = -1;
+    int width = 0, height = 0, widthGoal = 0, heightGoal = 0, scaleX = 100, scaleY = 100;
+  };
+  struct PendingPn {
+    bool bullet = false, body = false, continuation = false, numbered = false;
+    ListStyle numbering = ListStyle::Decimal;
+    int level = 0;
+    void Number(ListStyle style) {
+      numbering = style;
+      numbered = true;
+    }
+  };
+  struct PendingList {
+    int id = 0;
+    std::vector<ListStyle> levels;
+  };
+
+  RtfTokenizer tokenizer_;
+  std::vector<State> stack_;
+  std::size_t phantomDepth_ = 0;
+  bool finished_ = false;
+  ParaState finalPara_;
+  DocumentBuilder builder_;
+
+  int docCodePage_ = 1252;
+  int defaultFont_ = 0;
+  CharState defaultChars_;
+  ParaState defaultPara_;
+  std::unordered_map<int, Font> fonts_;
+  std::vector<std::optional<Color>> colors_;
+  std::unordered_map<int, Style> styles_;
+  std::unordered_map<int, std::vector<ListStyle>> lists_;
+  std::unordered_map<int, int> overrides_;
+  std::vector<RowDefinition> rowDefinitions_;
+
+  PendingFont pendingFont_;
+  PendingColor color_;
+  PendingPicture picture_;
+  PendingPn pn_;
+  PendingList currentList_;
+  int overrideListId_ = 0;
+
+  std::optional<CharState> lastChars_;
+  int cachedFont_ = -2;
+  int cachedCodePage_ = 0;
+  int unicodeSkipLeft_ = 0;
+  bool starPending_ = false;
+  bool lastHexWasCr_ = false;
+  unsigned char leadByte_ = 0;
+  char32_t highSurrogate_ = 0;
+};
+
+}  // namespace
+
+Document ReadRtf(std::string_view bytes) { return Reader(bytes).Read(); }
+
+bool IsRtf(std::string_view text) {
+  const auto start = text.find_first_not_of(" \t\r\n");
+  return start != std::string_view::npos && text.substr(start, 5) == "{\\rtf";
+}
+
+}  // namespace orvela::rtf
