@@ -1,0 +1,106 @@
+#include "storage/SafeFileWriter.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "model/TextUtils.h"
+
+namespace orvela {
+namespace {
+
+const char* const kCannotSave = "Die Datei kann nicht gespeichert werden!";
+
+[[noreturn]] void Fail(const std::string& path, const std::string& reason) {
+  throw FileError(std::string(kCannotSave) + " (" + path + ": " + reason + ")", path);
+}
+
+std::string SystemReason(int error) { return std::strerror(error); }
+
+mode_t CurrentUmask() {
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  return mask;
+}
+
+// Makes the rename itself durable; a folder that cannot be opened or synced is no error,
+// the content is already complete under its new name.
+void SyncFolder(const std::string& folder) {
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+bool FileOps::mayWrite(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
+int FileOps::createTemp(std::string& pathTemplate) { return ::mkstemp(pathTemplate.data()); }
+bool FileOps::setMode(int fd, mode_t mode) { return ::fchmod(fd, mode) == 0; }
+long FileOps::write(int fd, const char* bytes, std::size_t size) { return static_cast<long>(::write(fd, bytes, size)); }
+bool FileOps::sync(int fd) { return ::fsync(fd) == 0; }
+bool FileOps::close(int fd) { return ::close(fd) == 0; }
+bool FileOps::rename(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()) == 0; }
+void FileOps::remove(const std::string& path) { ::unlink(path.c_str()); }
+
+FileOps& SystemFileOps() {
+  static FileOps ops;
+  return ops;
+}
+
+void WriteFileSafely(const std::string& path, std::string_view content, FileOps& ops) {
+  namespace fs = std::filesystem;
+  if (path.empty()) Fail(path, "kein Dateiname");
+  std::string target = path;
+  std::error_code ec;
+  if (fs::is_symlink(target, ec)) {
+    fs::path resolved = fs::weakly_canonical(target, ec);
+    if (ec) Fail(path, ec.message());
+    target = resolved.string();
+  }
+
+  mode_t mode = 0666 & ~CurrentUmask();
+  struct stat st{};
+  if (::stat(target.c_str(), &st) == 0) {
+    if (!S_ISREG(st.st_mode)) Fail(path, "keine gewöhnliche Datei");
+    if (!ops.mayWrite(target)) Fail(path, SystemReason(errno));
+    mode = st.st_mode & 07777;
+  } else if (errno != ENOENT) {
+    Fail(path, SystemReason(errno));
+  }
+
+  fs::path targetPath(target);
+  std::string folder = targetPath.has_parent_path() ? targetPath.parent_path().string() : std::string(".");
+  std::string temp = (fs::path(folder) / ("." + targetPath.filename().string() + ".XXXXXX")).string();
+
+  int fd = ops.createTemp(temp);
+  if (fd < 0) Fail(path, SystemReason(errno));
+  bool open = true;
+  auto abandon = [&](const std::string& reason) {
+    if (open) ops.close(fd);
+    ops.remove(temp);
+    Fail(path, reason);
+  };
+
+  if (!ops.setMode(fd, mode)) abandon(SystemReason(errno));
+  for (std::size_t done = 0; done < content.size();) {
+    std::size_t size = std::min(kWriteChunk, content.size() - done);
+    long written = ops.write(fd, content.data() + done, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) abandon(written < 0 ? SystemReason(errno) : "nichts geschrieben");
+    done += static_cast<std::size_t>(written);
+  }
+  if (!ops.sync(fd)) abandon(SystemReason(errno));
+  open = false;
+  if (!ops.close(fd)) abandon(SystemReason(errno));
+  if (!ops.rename(temp, target)) abandon(SystemReason(errno));
+  SyncFolder(folder);
+}
+
+}  // namespace orvela

@@ -1,0 +1,183 @@
+// Reading the XML text of a work file into fresh work-file data.
+#include <array>
+#include <unordered_map>
+
+#include "model/Cp1252.h"
+#include "model/DelimitedText.h"
+#include "model/TextUtils.h"
+#include "model/srcGlobalDef.h"
+#include "storage/TreeOrderIndex.h"
+#include "storage/WorkFileXml.h"
+
+namespace orvela {
+namespace {
+
+constexpr std::string_view kStructureItem = "STRUCTURE_ITEM";
+
+// The element `name` below the root; a work file without it cannot be read on.
+std::uint32_t RequireElement(const xml::Document& doc, std::string_view name) {
+  std::uint32_t found = doc.findDescendant(0, name);
+  if (found == xml::kNoElement) {
+    xml::TextPosition p = doc.position(0);
+    throw xml::XmlError("Ungültige Orvela-WP Datei in Zeile " + std::to_string(p.line) + ", Spalte " +
+                            std::to_string(p.column) + ": Im Wurzelelement <" + Cp1252ToUtf8(doc.name(0)) +
+                            "> fehlt das Element <" + std::string(name) + ">.",
+                        p.line, p.column);
+  }
+  return found;
+}
+
+template <class Visit>
+void ForEachChild(const xml::Document& doc, std::uint32_t parent, Visit&& visit) {
+  for (std::uint32_t c = doc.element(parent).firstChild; c != xml::kNoElement; c = doc.element(c).nextSibling)
+    visit(c);
+}
+
+void ReadDataInfo(WorkFileData& data, const xml::Document& doc, const WarningSink& warnings) {
+  const std::uint32_t info = RequireElement(doc, "DATAINFO");
+  data.description = doc.attribute(info, "DESCRIPTION");
+  auto warn = [&](LoadWarning w) {
+    if (warnings) warnings(w, LoadWarningText(w));
+  };
+  if (doc.attribute(info, "FILETYPE") != kFileType) warn(LoadWarning::NotAWorkFile);
+  if (IsNewerFileVersion(doc.attribute(info, "FILEVERSION"))) warn(LoadWarning::NewerVersion);
+  data.createdBy = doc.attribute(info, "USER_CREATED");
+  data.createdAt = doc.attribute(info, "DATE_CREATED");
+  data.savedBy = doc.attribute(info, "USER_CHANGED");
+  data.savedAt = doc.attribute(info, "DATE_CHANGED");
+}
+
+void ReadDocuments(WorkFileData& data, const xml::Document& doc) {
+  const std::uint32_t documents = RequireElement(doc, "DOCUMENTS");
+  ForEachChild(doc, documents, [&](std::uint32_t e) {
+    FieldList record = NewDocumentRecord();
+    for (std::string_view k : {key::NAME, key::ID, key::REFERENCE, key::TYPE, key::DESCRIPTION})
+      record.setValue(k, doc.attribute(e, k));
+    data.documents.append(nullptr, std::move(record));
+  });
+}
+
+void ReadStructure(WorkFileData& data, const xml::Document& doc) {
+  const std::uint32_t structure = RequireElement(doc, "STRUCTURE");
+
+  // First pass: place each item under the first item, in tree order, whose ID is its
+  // PARENT. `firstWithId` keeps that item per ID as the tree grows.
+  struct Placed {
+    RecordNode* node;
+    std::uint32_t order;
+  };
+  std::unordered_map<std::string, Placed> firstWithId;
+  TreeOrderIndex order;
+  ForEachChild(doc, structure, [&](std::uint32_t e) {
+    if (doc.name(e) != kStructureItem) return;
+    const std::string parentId = doc.attribute(e, "PARENT");
+    RecordNode* parent = nullptr;
+    std::uint32_t parentOrder = TreeOrderIndex::kTopLevel;
+    if (parentId != "0") {
+      // A parent that names no item read before is not in the file we write; such an item
+      // goes to the top level rather than being lost.
+      if (auto it = firstWithId.find(parentId); it != firstWithId.end()) {
+        parent = it->second.node;
+        parentOrder = it->second.order;
+      }
+    }
+    FieldList record = NewStructureItemRecord(data.lastItemId);
+    ReadStructureItem(doc, e, record);
+    RecordNode* node = data.structure.append(parent, std::move(record));
+    const std::uint32_t nodeOrder = order.add(parentOrder);
+    auto [it, inserted] = firstWithId.try_emplace(node->record.value(key::ID), Placed{node, nodeOrder});
+    if (!inserted && order.before(nodeOrder, it->second.order)) it->second = Placed{node, nodeOrder};
+  });
+
+  // Second pass: the expanded state, on the first item in tree order with the element's ID.
+  std::unordered_map<std::string, RecordNode*> byId;
+  data.structure.forEach([&](RecordNode& node) { byId.try_emplace(node.record.value(key::ID), &node); });
+  ForEachChild(doc, structure, [&](std::uint32_t e) {
+    if (doc.name(e) != kStructureItem) return;
+    auto it = byId.find(doc.attribute(e, key::ID));
+    if (it == byId.end()) return;
+    if (std::optional<bool> expanded = ReadTruthValue(doc.attribute(e, "STATE-EXPANDED")))
+      it->second->expanded = *expanded;
+  });
+}
+
+}  // namespace
+
+const std::string& LoadWarningText(LoadWarning warning) {
+  static const std::string notAWorkFile = "Die gewählte Datei ist keine Orvela-WP Datei!";
+  static const std::string newerVersion = "Die gewählte Datei ist von einer aktuelleren Orvela-WP Version!";
+  return warning == LoadWarning::NotAWorkFile ? notAWorkFile : newerVersion;
+}
+
+bool IsNewerFileVersion(std::string_view fileVersion) { return fileVersion.compare(kFileVersion) > 0; }
+
+std::optional<bool> ReadTruthValue(std::string_view text) {
+  if (EqualsNoCase(text, "true")) return true;
+  if (EqualsNoCase(text, "false")) return false;
+  // A number: optional sign, digits, optionally a fractional part.
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  bool digits = false, nonZero = false, point = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      digits = true;
+      nonZero = nonZero || c != '0';
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!digits) return std::nullopt;
+  return nonZero;
+}
+
+std::string ReadDefinitions(const xml::Document& doc, std::string_view elementName) {
+  const std::uint32_t list = RequireElement(doc, elementName);
+  std::string out;
+  bool first = true;
+  ForEachChild(doc, list, [&](std::uint32_t e) {
+    if (!first) out += kListSeparator;
+    first = false;
+    out += WriteCommaText({"ITEM=" + doc.attribute(e, "NAME"), "VALUE=" + doc.attribute(e, "VALUE")});
+  });
+  return out;
+}
+
+void ReadStructureItem(const xml::Document& doc, std::uint32_t element, FieldList& item) {
+  for (std::string_view k : {key::ID, key::NAME, key::RISK, key::OU_UX, key::OU_X, key::WORKSTATE, key::DESCRIPTION,
+                             key::RESULT, key::DOCUMENTS})
+    item.setValue(k, doc.attribute(element, k));
+  const std::uint32_t findings = doc.findDescendant(element, key::FINDINGS);
+  if (findings == xml::kNoElement) return;
+  std::string list;
+  bool first = true;
+  ForEachChild(doc, findings, [&](std::uint32_t e) {
+    FieldList finding;
+    for (std::string_view k : {key::NAME, key::TYPE, key::RISK, key::OU, key::EVIDENCE, key::DESCRIPTION, key::DEADLINE}) {
+      std::string value = doc.attribute(e, k);
+      if (!value.empty()) finding.appendLine(std::string(k) + "=" + value);
+    }
+    if (!first) list += kListSeparator;
+    first = false;
+    list += finding.commaText();
+  });
+  item.setValue(key::FINDINGS, list);
+}
+
+void ParseWorkFileXml(WorkFileData& data, std::string_view text, const WarningSink& warnings) {
+  const xml::Document doc(text);
+  ReadDataInfo(data, doc, warnings);
+  const std::array<std::pair<std::string_view, std::string*>, 4> lists{{
+      {"PROPERTIES_GENERAL", &data.generalDefs},
+      {"PROPERTIES_RISK", &data.riskDefs},
+      {"PROPERTIES_OU", &data.ouDefs},
+      {"PROPERTIES_STAFF", &data.staffDefs},
+  }};
+  for (const auto& [name, target] : lists) *target = ReadDefinitions(doc, name);
+  ReadDocuments(data, doc);
+  ReadStructure(data, doc);
+}
+
+}  // namespace orvela
