@@ -1,2 +1,18 @@
-// Program entry; the frame window is built in the next step.
-int main() { return 0; }
+// Program entry: the application object with the error report, German texts, and the
+// frame window, which runs until it is closed.
+#include "app/srcMain.h"
+#include "platform/ErrorReport.h"
+#include "platform/Translations.h"
+
+int main(int argc, char** argv) {
+  orvela::platform::OrvelaApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Orvela WP"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Orvela WP"));
+  orvela::platform::InstallGermanTranslations(app);
+
+  QStringList arguments = QApplication::arguments();
+  arguments.removeFirst();  // the program itself
+  orvela::TfrmMain frame(arguments);
+  frame.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,114 @@
+#pragma once
+// The main frame window: one child window per open work file, the menus and toolbar of
+// the program, the settings held for the run and the recent-files list.
+#include <QMainWindow>
+#include <QStringList>
+#include <optional>
+
+#include "model/WorkFileData.h"
+#include "platform/Settings.h"
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace orvela {
+
+class TfrmWorkFile;
+
+class TfrmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  // `arguments`: the command-line arguments after the program name; the first names a
+  // work file to open when the window is first shown.
+  explicit TfrmMain(const QStringList& arguments = {}, QWidget* parent = nullptr);
+  ~TfrmMain() override;
+
+  // The program's frame; null while there is none.
+  static TfrmMain* instance();
+
+  // Settings read at start. The settings dialog edits them through settings().
+  platform::GeneralSettings& settings() { return settings_; }
+  const platform::GeneralSettings& settings() const { return settings_; }
+  QString reportDir() const { return settings_.reportDir; }
+  void setReportDir(const QString& dir) { settings_.reportDir = dir; }
+  const QStringList& recentFiles() const { return settings_.recentFiles; }
+
+  // Accepted without reading when the integrity test is switched off. Throws FileError
+  // when the file exists but cannot be read.
+  bool CheckWorkFile(const QString& path) const;
+
+  // Where new windows take their user and time stamps from (tests fix them).
+  void setStampSource(StampSource stamps) { stamps_ = std::move(stamps); }
+  const StampSource& stampSource() const { return stamps_; }
+
+  QMdiArea* mdiArea() const { return mdiArea_; }
+  QList<TfrmWorkFile*> workFileWindows() const;
+  // The current work-file window, also while the frame itself is not the active window.
+  TfrmWorkFile* activeWorkFile() const;
+  // A command of the action list alMain by name (FileNew1, WindowCascade1, ...).
+  QAction* command(const QString& name) const;
+  QAction* saveButton() const { return sbFileSave_; }
+
+  // Opening and creating work files.
+  void acFileNew();
+  void acFileOpen();
+  void miReopenClick(QAction* item);
+  void OpenFromCommandLine(const QString& path);
+  void OpenDroppedFiles(const QStringList& paths);
+  bool IsFileOpen(const QString& fileName);
+  TfrmWorkFile* CreateWorkFileWindow();
+  void AddRecentFile(const QString& fileName);
+  // Fills `submenu` with one entry per recent file; clicking one runs miReopenClick.
+  void BuildReopenMenu(QMenu* submenu);
+
+  // Other commands of the frame.
+  void acGeneralSettings();
+  void acHelpAbout();
+  void acHelpOVHomepage();
+  void acHelpContents();
+  void sbFileSaveClick();
+  void acFileClose();
+
+  // The start-up steps that run once, after the window is first shown.
+  void FormShow();
+
+  // Called by a work-file window whose menus should now stand in the menu bar.
+  void showMenusOf(TfrmWorkFile* window);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void createActions();
+  void createMenus();
+  void createToolBar();
+  void subWindowActivated(QMdiSubWindow* window);
+  void updateWindowCommands();
+  // The steps common to opening a file by the dialog, the recent list, the command line
+  // and a drop, after the way-specific tests. Null when the file could not be loaded.
+  TfrmWorkFile* OpenWorkFile(const QString& path);
+  // CheckWorkFile with a read failure reported; nothing when it was reported.
+  std::optional<bool> TestFile(const QString& path);
+  // The file-open test of the command line and drops: missing files are passed over.
+  void OpenQuietly(const QString& path);
+  bool WriteRecentFiles();
+
+  QStringList arguments_;
+  platform::GeneralSettings settings_;
+  StampSource stamps_;
+  QMdiArea* mdiArea_;
+  QObject* alMain_ = nullptr;
+  QToolBar* tb2_ = nullptr;
+  QAction* sbFileSave_ = nullptr;
+  QMenu* miReopen_ = nullptr;
+  QList<QMenu*> frameMenus_;
+  bool shown_ = false;
+};
+
+}  // namespace orvela

@@ -1,0 +1,397 @@
+#include "workfile/srcWorkfile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/srcMain.h"
+#include "platform/Cp1252Text.h"
+#include "platform/ErrorReport.h"
+#include "platform/Services.h"
+#include "properties/srcAuditProperties.h"
+#include "storage/WorkFileStorage.h"
+#include "workfile/DocumentsPage.h"
+
+namespace orvela {
+namespace {
+
+using platform::MessageButton;
+using platform::MessageKind;
+
+// Loading and saving: wait cursor and no input to the window until it is done.
+class BusyWindow {
+ public:
+  explicit BusyWindow(QWidget* window) : window_(window) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    window_->setEnabled(false);
+  }
+  ~BusyWindow() {
+    window_->setEnabled(true);
+    QApplication::restoreOverrideCursor();
+  }
+  BusyWindow(const BusyWindow&) = delete;
+  BusyWindow& operator=(const BusyWindow&) = delete;
+
+ private:
+  QWidget* window_;
+};
+
+QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+}  // namespace
+
+class TfrmWorkFile::Context final : public WorkFileContext {
+ public:
+  explicit Context(TfrmWorkFile& window) : window_(window) {}
+  WorkFileData& data() override { return window_.data_; }
+  void markModified() override { window_.MarkModified(); }
+  QWidget* window() override { return &window_; }
+
+ private:
+  TfrmWorkFile& window_;
+};
+
+TfrmWorkFile::TfrmWorkFile(TfrmMain& frame, QWidget* parent)
+    : QWidget(parent), frame_(frame), context_(std::make_unique<Context>(*this)) {
+  setObjectName(QStringLiteral("frmWorkFile"));
+  ResetWorkFileData(data_, frame_.stampSource());
+
+  createMenus();
+  createTabs();
+  statusBar_ = new QStatusBar(this);
+  statusBar_->setObjectName(QStringLiteral("StatusBar"));
+  statusBar_->setSizeGripEnabled(false);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(pcWorkspace_);
+  layout->addWidget(statusBar_);
+
+  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+  connect(help, &QShortcut::activated, this, [this] { platform::Services::help().showHelp(this, 300); });
+
+  resize(695, 427);
+  updateCaption();
+  UpdateSaveButton();
+}
+
+TfrmWorkFile::~TfrmWorkFile() = default;
+
+WorkFileContext& TfrmWorkFile::context() { return *context_; }
+
+void TfrmWorkFile::createTabs() {
+  pcWorkspace_ = new QTabWidget(this);
+  pcWorkspace_->setObjectName(QStringLiteral("pcWorkspace"));
+  struct TabSpec {
+    const char* name;
+    const char* caption;
+  };
+  static constexpr TabSpec kTabs[] = {
+      {"tsStructure", "Struktur"}, {"tsDocuments", "Dokumente"},     {"tsFindings", "Feststellungen"},
+      {"tsReports", "Berichte"},   {"tsDescription", "Beschreibung"}, {"tsInfo", "Information"},
+  };
+  for (const TabSpec& spec : kTabs) {
+    auto* tab = new QWidget(pcWorkspace_);
+    tab->setObjectName(QString::fromLatin1(spec.name));
+    auto* layout = new QVBoxLayout(tab);
+    layout->setContentsMargins(2, 2, 2, 2);
+    pcWorkspace_->addTab(tab, QString::fromUtf8(spec.caption));
+  }
+  // One line per page.
+  addPage(pcWorkspace_->widget(Structure), new QWidget);
+  addPage(pcWorkspace_->widget(Documents), documentsPage_ = new DocumentsPage(*context_));
+  addPage(pcWorkspace_->widget(Findings), new QWidget);
+  addPage(pcWorkspace_->widget(Reports), new QWidget);
+  addPage(pcWorkspace_->widget(Description), new QWidget);
+  addPage(pcWorkspace_->widget(Info), createInfoTab());
+
+  pcWorkspace_->setCurrentIndex(Structure);
+  connect(pcWorkspace_, &QTabWidget::currentChanged, this, &TfrmWorkFile::pcWorkspaceChange);
+}
+
+void TfrmWorkFile::addPage(QWidget* tab, QWidget* page) {
+  page->setParent(tab);
+  tab->layout()->addWidget(page);
+}
+
+QWidget* TfrmWorkFile::createInfoTab() {
+  auto* page = new QWidget;
+  auto* grid = new QGridLayout(page);
+  struct Row {
+    const char* caption;
+    const char* name;
+    QLabel** label;
+  };
+  const Row rows[] = {
+      {"Dateiname:", "labelInfFilename", &labelInfFilename_},
+      {"Datei erstellt von:", "labelInfCreator", &labelInfCreator_},
+      {"Datei erstellt am:", "labelInfCreateDate", &labelInfCreateDate_},
+      {"Datei zuletzt gespeichert von:", "labelInfLastUser", &labelInfLastUser_},
+      {"Datei zuletzt gespeichert am:", "labelInfLastSavedAt", &labelInfLastSavedAt_},
+  };
+  int r = 0;
+  for (const Row& row : rows) {
+    auto* caption = new QLabel(QString::fromUtf8(row.caption), page);
+    auto* value = new QLabel(page);
+    value->setObjectName(QString::fromLatin1(row.name));
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    value->setTextFormat(Qt::PlainText);
+    caption->setBuddy(value);
+    grid->addWidget(caption, r, 0, Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(value, r, 1, Qt::AlignLeft | Qt::AlignTop);
+    *row.label = value;
+    ++r;
+  }
+  grid->setColumnStretch(1, 1);
+  grid->setRowStretch(r, 1);
+  grid->setHorizontalSpacing(16);
+  return page;
+}
+
+void TfrmWorkFile::createMenus() {
+  auto menu = [this](const char* name, const char* caption, const char* hint) {
+    auto* m = new QMenu(QString::fromUtf8(caption), this);
+    m->setObjectName(QString::fromLatin1(name));
+    m->menuAction()->setObjectName(QString::fromLatin1(name));
+    m->menuAction()->setToolTip(QString::fromUtf8(hint));
+    m->menuAction()->setStatusTip(QString::fromUtf8(hint));
+    menus_.append(m);
+    return m;
+  };
+  auto item = [this](QMenu* m, const char* name, const char* caption) {
+    QAction* a = m->addAction(QString::fromUtf8(caption));
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+  };
+
+  // The file commands that are the frame's are the frame's own actions, so they behave
+  // exactly alike whichever menu bar shows them.
+  QMenu* file = menu("miFile", "Datei", "Dateibefehle");
+  file->addAction(frame_.command(QStringLiteral("FileNew1")));
+  file->addAction(frame_.command(QStringLiteral("FileOpen1")));
+  miReopen_ = file->addMenu(QStringLiteral("Neu öffnen"));
+  miReopen_->setObjectName(QStringLiteral("miReopen"));
+  miReopen_->menuAction()->setObjectName(QStringLiteral("miReopen"));
+  file->addSeparator();
+  miFileSave_ = item(file, "miFileSave", "Speichern");
+  QAction* saveAs = item(file, "miFileSaveAs", "Speichern unter...");
+  file->addSeparator();
+  file->addAction(frame_.command(QStringLiteral("FileClose1")));
+  file->addSeparator();
+  file->addAction(frame_.command(QStringLiteral("FileExit1")));
+  connect(file, &QMenu::aboutToShow, this, &TfrmWorkFile::acOnClickFileMenu);
+  connect(miFileSave_, &QAction::triggered, this, &TfrmWorkFile::acFileSave);
+  connect(saveAs, &QAction::triggered, this, &TfrmWorkFile::acFileSaveAs);
+
+  miEdit_ = menu("miEdit", "Bearbeiten", "");
+
+  QMenu* options = menu("miOptions", "Optionen", "");
+  QAction* settings = item(options, "miGeneralSettings", "Allgemeine Einstellungen...");
+  QAction* properties = item(options, "miAuditProperties", "Projekteigenschaften...");
+  connect(settings, &QAction::triggered, &frame_, &TfrmMain::acGeneralSettings);
+  connect(properties, &QAction::triggered, this, [this] { ShowAuditProperties(*context_); });
+
+  QMenu* window = menu("miWindow", "Fenster", "Fensterbezogene Anweisungen");
+  for (const char* name : {"WindowCascade1", "WindowTileHorizontal1", "WindowTileVertical1", "WindowMinimizeAll1",
+                           "WindowArrangeAll1"})
+    window->addAction(frame_.command(QString::fromLatin1(name)));
+
+  QMenu* help = menu("miHelp", "Hilfe", "Hilfethemen");
+  QAction* contents = item(help, "OrvelaHilfe1", "Orvela Hilfe");
+  QAction* homepage = item(help, "OrvelaHomepage1", "Orvela Homepage");
+  help->addSeparator();
+  help->addAction(frame_.command(QStringLiteral("HelpAbout1")));
+  connect(contents, &QAction::triggered, &frame_, &TfrmMain::acHelpContents);
+  connect(homepage, &QAction::triggered, &frame_, &TfrmMain::acHelpOVHomepage);
+}
+
+QString TfrmWorkFile::GetFileName() const { return FromUtf8(data_.fileName); }
+
+QString TfrmWorkFile::captionText() const {
+  const QFontMetrics metrics(font());
+  return FromUtf8(DisplayName(data_.fileName, [&metrics](std::string_view text) {
+    return metrics.horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size())));
+  }));
+}
+
+void TfrmWorkFile::updateCaption() { setWindowTitle(captionText()); }
+
+void TfrmWorkFile::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange) updateCaption();
+}
+
+void TfrmWorkFile::SetUntitled() {
+  data_.fileName.clear();
+  updateCaption();
+  UpdateSaveButton();
+}
+
+void TfrmWorkFile::MarkModified() {
+  data_.modified = true;
+  UpdateSaveButton();
+}
+
+void TfrmWorkFile::UpdateSaveButton() {
+  const bool named = !data_.fileName.empty();
+  frame_.saveButton()->setEnabled(named);
+  miFileSave_->setEnabled(named);
+}
+
+void TfrmWorkFile::acActivate() { UpdateSaveButton(); }
+
+TfrmWorkFile::LoadOutcome TfrmWorkFile::LoadWorkFile(const QString& path) {
+  std::vector<std::string> warnings;
+  LoadResult result;
+  {
+    BusyWindow busy(this);
+    result = orvela::LoadWorkFile(data_, path.toStdString(), [&warnings](LoadWarning, const std::string& text) {
+      warnings.push_back(text);
+    });
+  }
+  // The reading goes on after these; they are shown once the window takes input again.
+  for (const std::string& text : warnings) platform::ShowMessage(this, MessageKind::Error, FromUtf8(text));
+  switch (result.status) {
+    case LoadResult::Status::ReadFailed:
+      platform::ShowMessage(this, MessageKind::Error, FromUtf8(result.message));
+      return LoadOutcome::ReadFailed;
+    case LoadResult::Status::ParseFailed:
+      platform::ShowApplicationError(FromUtf8(result.message), platform::ErrorKindName(xml::XmlError("", 0, 0)),
+                                     platform::SenderText(this));
+      return LoadOutcome::ParseFailed;
+    case LoadResult::Status::Ok:
+      break;
+  }
+  updateCaption();
+  // The window was activated while it had no name; now the save button can follow it.
+  UpdateSaveButton();
+  afterLoad();
+  return LoadOutcome::Loaded;
+}
+
+void TfrmWorkFile::afterLoad() {
+  // Numbered before the pages show anything, so that no page holds an old identifier.
+  RenumberItems(data_);
+  documentsPage_->reloadFromData();
+}
+
+bool TfrmWorkFile::SaveWorkFile(const QString& path) {
+  SaveResult result;
+  {
+    BusyWindow busy(this);
+    result = orvela::SaveWorkFile(data_, path.toStdString(), frame_.stampSource());
+  }
+  if (!result.ok) {
+    platform::ShowMessage(this, MessageKind::Error, FromUtf8(result.message));
+    return false;
+  }
+  updateCaption();
+  return true;
+}
+
+void TfrmWorkFile::acFileSave() {
+  if (data_.fileName.empty()) return;
+  if (SaveWorkFile(GetFileName())) data_.modified = false;
+  UpdateSaveButton();
+}
+
+QString TfrmWorkFile::askSavePath() {
+  platform::FileDialogRequest request;
+  request.title = QStringLiteral("Save File");
+  request.filter = QStringLiteral("Orvela Workfile (*.owp)");
+  request.defaultSuffix = QStringLiteral("owp");
+  request.overwritePrompt = true;
+  if (!data_.fileName.empty()) {
+    request.directory = QFileInfo(GetFileName()).absolutePath();
+    request.selectedFile = GetFileName();
+  } else {
+    request.directory = frame_.settings().workingDir;
+  }
+  return platform::Services::fileDialogs().saveFile(this, request);
+}
+
+void TfrmWorkFile::acFileSaveAs() {
+  const QString path = askSavePath();
+  if (path.isEmpty()) return;
+  if (SaveWorkFile(path)) data_.modified = false;
+  UpdateSaveButton();
+}
+
+bool TfrmWorkFile::acFormCloseQuery() {
+  if (!data_.modified) return true;
+  const QString name = data_.fileName.empty() ? QStringLiteral("<unbenannt>") : GetFileName();
+  const MessageButton answer =
+      platform::AskQuestion(this, MessageKind::Confirmation, QStringLiteral("Änderungen in ") + name +
+                                                                 QStringLiteral(" speichern?"),
+                            {MessageButton::Yes, MessageButton::No, MessageButton::Cancel}, MessageButton::Yes);
+  switch (answer) {
+    case MessageButton::No:
+      return true;
+    case MessageButton::Yes:
+      break;
+    default:
+      return false;  // "Abbrechen", or the box closed otherwise
+  }
+  if (!data_.fileName.empty()) {
+    const QString fileName = GetFileName();
+    if (SaveWorkFile(fileName)) {
+      data_.modified = false;
+      return true;
+    }
+    platform::ShowMessage(this, MessageKind::Error,
+                          QStringLiteral("Fehler beim Speichern von ") + fileName + QStringLiteral(" !"));
+    return false;
+  }
+  const QString path = askSavePath();
+  if (path.isEmpty()) return false;
+  if (!SaveWorkFile(path)) return false;
+  data_.modified = false;
+  return true;
+}
+
+void TfrmWorkFile::closeWithoutQuestion() {
+  closeApproved_ = true;
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+    sub->close();
+  else
+    close();
+}
+
+void TfrmWorkFile::closeEvent(QCloseEvent* event) {
+  if (closeApproved_ || acFormCloseQuery()) {
+    closeApproved_ = true;
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void TfrmWorkFile::acOnClickFileMenu() {
+  miFileSave_->setEnabled(!data_.fileName.empty());
+  frame_.BuildReopenMenu(miReopen_);
+}
+
+void TfrmWorkFile::pcWorkspaceChange(int index) {
+  if (index == Info) updateInfoLabels();
+}
+
+void TfrmWorkFile::updateInfoLabels() {
+  labelInfFilename_->setText(GetFileName());
+  labelInfCreator_->setText(platform::FromCp1252(data_.createdBy));
+  labelInfCreateDate_->setText(platform::FromCp1252(data_.createdAt));
+  labelInfLastUser_->setText(platform::FromCp1252(data_.savedBy));
+  labelInfLastSavedAt_->setText(platform::FromCp1252(data_.savedAt));
+}
+
+}  // namespace orvela

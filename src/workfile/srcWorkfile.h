@@ -1,0 +1,109 @@
+#pragma once
+// The child window of one open work file: it owns the file's data from creation to
+// close, shows it in the tabs of pcWorkspace and saves it.
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "model/WorkFileData.h"
+#include "workfile/WorkFileContext.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QTabWidget;
+
+namespace orvela {
+
+class TfrmMain;
+class DocumentsPage;
+
+class TfrmWorkFile : public QWidget {
+  Q_OBJECT
+ public:
+  enum TabIndex { Structure = 0, Documents = 1, Findings = 2, Reports = 3, Description = 4, Info = 5 };
+  enum class LoadOutcome { Loaded, ReadFailed, ParseFailed };
+
+  // A new window in its initial state: untitled, unchanged, empty data stamped as created
+  // now by the frame's stamp source.
+  explicit TfrmWorkFile(TfrmMain& frame, QWidget* parent = nullptr);
+  ~TfrmWorkFile() override;
+
+  // What the tab pages and dialogs work on.
+  WorkFileContext& context();
+  WorkFileData& data() { return data_; }
+  const WorkFileData& data() const { return data_; }
+  TfrmMain& frame() const { return frame_; }
+
+  // Fills the window from a work file. A file that cannot be read is reported and leaves
+  // the window empty and untitled; one whose text cannot be parsed reaches the error report
+  // and the caller closes the window (DiscardWindow).
+  LoadOutcome LoadWorkFile(const QString& path);
+  // Writes the work file to `path`; a failure is reported here. Modified is left alone.
+  bool SaveWorkFile(const QString& path);
+  void SetUntitled();
+  QString GetFileName() const;
+  bool isModified() const { return data_.modified; }
+  void MarkModified();
+  void UpdateSaveButton();
+  void acActivate();
+
+  // The commands of the window's own menu.
+  void acFileSave();
+  void acFileSaveAs();
+  // True when the window may close; asks to save a modified work file.
+  bool acFormCloseQuery();
+  void acOnClickFileMenu();
+  void pcWorkspaceChange(int index);
+
+  // The close question has already been answered (the program is ending) or the window
+  // must go without one (its file could not be parsed).
+  void closeWithoutQuestion();
+
+  // The caption for the current file name: "unbenannt" or the path shortened to 300
+  // pixels in this window's font.
+  QString captionText() const;
+
+  // The menus that replace the frame's while this window is the active one.
+  const QList<QMenu*>& menus() const { return menus_; }
+  QMenu* editMenu() const { return miEdit_; }
+  QTabWidget* workspace() const { return pcWorkspace_; }
+  QStatusBar* statusBar() const { return statusBar_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  class Context;
+  void createMenus();
+  void createTabs();
+  QWidget* createInfoTab();
+  void addPage(QWidget* tab, QWidget* page);
+  void updateCaption();
+  void updateInfoLabels();
+  // The save dialog of "Speichern unter...": the chosen path, empty when cancelled.
+  QString askSavePath();
+  void afterLoad();
+
+  TfrmMain& frame_;
+  WorkFileData data_;
+  std::unique_ptr<Context> context_;
+  bool closeApproved_ = false;
+
+  QTabWidget* pcWorkspace_ = nullptr;
+  QStatusBar* statusBar_ = nullptr;
+  QList<QMenu*> menus_;
+  QMenu* miEdit_ = nullptr;
+  QMenu* miReopen_ = nullptr;
+  QAction* miFileSave_ = nullptr;
+  DocumentsPage* documentsPage_ = nullptr;
+  QLabel* labelInfFilename_ = nullptr;
+  QLabel* labelInfCreator_ = nullptr;
+  QLabel* labelInfCreateDate_ = nullptr;
+  QLabel* labelInfLastUser_ = nullptr;
+  QLabel* labelInfLastSavedAt_ = nullptr;
+};
+
+}  // namespace orvela
