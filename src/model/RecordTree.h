@@ -12,6 +12,13 @@ namespace orvela {
 
 class RecordNode {
  public:
+  RecordNode() = default;
+  explicit RecordNode(FieldList r) : record(std::move(r)) {}
+  RecordNode(const RecordNode&) = delete;
+  RecordNode& operator=(const RecordNode&) = delete;
+  // Tears the subtree down without recursion, so very deep trees cannot overflow the stack.
+  ~RecordNode();
+
   FieldList record;
   bool expanded = false;  // sub-items shown (structure only)
 
@@ -57,6 +64,7 @@ class RecordTree {
   std::size_t count() const;
 
  private:
+  static void renumberFrom(RecordNode& parent, std::size_t first);
   RecordNode root_;
 };
 

@@ -44,8 +44,9 @@ void RenumberItems(WorkFileData& data);
 std::string OutlineNumber(const RecordNode& item);
 
 // The caption form of a path: "unbenannt" when empty, else shortened from the left until
-// `widthOf` says it fits into `maxWidth` pixels ("/home/a/b/x.owp" → "/.../b/x.owp" →
-// "/.../x.owp" → ".../x.owp" → "x.owp"). The path is UTF-8, so is the result.
+// `widthOf` says it fits into `maxWidth` pixels, one directory at a time ("/home/a/b/x.owp"
+// → "/.../a/b/x.owp" → "/.../b/x.owp" → "/.../x.owp" → ".../x.owp" → "x.owp"). The path is
+// UTF-8, so is the result.
 std::string DisplayName(std::string_view fileName, const std::function<int(std::string_view)>& widthOf,
                         int maxWidth = 300);
 
