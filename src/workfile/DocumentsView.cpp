@@ -23,6 +23,9 @@ DocumentsView::DocumentsView(QWidget* parent) : QTreeView(parent) {
   setDropIndicatorShown(true);
   setDragDropMode(InternalMove);
   setDefaultDropAction(Qt::MoveAction);
+  // Tree lines and indentation go into the name column, so that the narrow "#" column
+  // keeps its numbers readable at every level.
+  setTreePosition(DocumentsModel::NameColumn);
   header()->setSectionsMovable(true);
   header()->setStretchLastSection(true);
 }
