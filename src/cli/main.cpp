@@ -1,1 +1,20 @@
-int main() { return 0; }
+// orvela-wp-cli: the work file from the command line.
+#include <iostream>
+
+#include "cli/CheckCommand.h"
+#include "cli/CliApp.h"
+#include "cli/ExportCommand.h"
+#include "cli/ImportCommand.h"
+
+namespace {
+
+// Every subcommand of the program; a new command is one more entry.
+constexpr orvela::cli::CommandRegistration kCommands[] = {
+    orvela::cli::RegisterCheckCommand,
+    orvela::cli::RegisterExportCommand,
+    orvela::cli::RegisterImportCommand,
+};
+
+}  // namespace
+
+int main(int argc, char** argv) { return orvela::cli::RunCli(argc, argv, kCommands, std::cout, std::cerr); }

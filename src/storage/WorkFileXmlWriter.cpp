@@ -151,8 +151,10 @@ std::string BuildWorkFileXml(const WorkFileData& data) {
       {"PROPERTIES_OU", &data.ouDefs},
       {"PROPERTIES_STAFF", &data.staffDefs},
   }};
-  for (const auto& [name, listText] : lists)
-    AppendParent(out, 2, name, !listText->empty(), [&] { WriteDefinitions(out, *listText); });
+  for (const auto& list : lists) {
+    const std::string& listText = *list.second;
+    AppendParent(out, 2, list.first, !listText.empty(), [&] { WriteDefinitions(out, listText); });
+  }
 
   AppendParent(out, 2, "DOCUMENTS", !data.documents.empty(), [&] {
     data.documents.forEach([&](const RecordNode& doc) {

@@ -1,0 +1,57 @@
+#include "cli/ExportCommand.h"
+
+#include <CLI/CLI.hpp>
+
+#include <memory>
+#include <ostream>
+
+#include "cli/JsonForm.h"
+#include "storage/WorkFileStorage.h"
+
+namespace orvela::cli {
+
+int RunExport(const ExportOptions& options, std::ostream& out, std::ostream& err) {
+  try {
+    if (options.check && !CheckFileIntegrity(options.file)) {
+      err << "orvela-wp-cli: Die Datei " << options.file << " ist beschädigt!\n";
+      return kExitRefused;
+    }
+  } catch (const std::exception& e) {
+    err << "orvela-wp-cli: " << e.what() << '\n';
+    return kExitRefused;
+  }
+
+  WorkFileData data;
+  LoadResult loaded = LoadWorkFileRenumbered(data, options.file, [&](LoadWarning, const std::string& text) {
+    err << "orvela-wp-cli: " << options.file << ": " << text << '\n';
+  });
+  if (!loaded.ok()) {
+    err << "orvela-wp-cli: " << loaded.message << '\n';
+    if (!loaded.detail.empty()) err << "orvela-wp-cli: " << loaded.detail << '\n';
+    return kExitRefused;
+  }
+
+  const std::string json = WorkFileToJson(data);
+  if (options.output.empty()) {
+    out << json;
+    return out ? kExitOk : kExitRefused;
+  }
+  try {
+    WriteFileSafely(options.output, json);
+  } catch (const std::exception& e) {
+    err << "orvela-wp-cli: " << e.what() << '\n';
+    return kExitRefused;
+  }
+  return kExitOk;
+}
+
+void RegisterExportCommand(CLI::App& app, CliContext& context) {
+  auto options = std::make_shared<ExportOptions>();
+  CLI::App* cmd = app.add_subcommand("export", "Arbeitsdatei als JSON ausgeben");
+  cmd->add_option("FILE", options->file, "Arbeitsdatei (*.owp)")->required();
+  cmd->add_option("-o,--output", options->output, "JSON-Datei (sonst Standardausgabe)");
+  cmd->add_flag("--check", options->check, "Erst die Integrität der Datei prüfen");
+  cmd->callback([options, &context] { context.exitCode = RunExport(*options, context.out, context.err); });
+}
+
+}  // namespace orvela::cli
