@@ -23,6 +23,7 @@ DocumentsView::DocumentsView(QWidget* parent) : QTreeView(parent) {
   setDropIndicatorShown(true);
   setDragDropMode(InternalMove);
   setDefaultDropAction(Qt::MoveAction);
+  setAutoExpandDelay(700);  // hovering over a collapsed document opens its nesting
   // Tree lines and indentation go into the name column, so that the narrow "#" column
   // keeps its numbers readable at every level.
   setTreePosition(DocumentsModel::NameColumn);

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 #include <memory>
 
 #include "model/srcGlobalDef.h"
@@ -352,6 +354,16 @@ class DocumentsRegisterTest : public QObject {
     const QString longLink = "/daten/" + QString("sehr-langer-ordnername/").repeated(12) + "akte.pdf";
     link->setText(longLink);
     QCOMPARE(dialog->linkToolTip(), longLink);
+    const auto hover = [link] {
+      QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), link->mapToGlobal(QPoint(5, 5)));
+      QApplication::sendEvent(link, &help);
+    };
+    hover();
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), longLink);
+    link->setText("kurz.pdf");
+    hover();
+    QTRY_VERIFY(!QToolTip::isVisible());
     press(dialog, "btnCancel");
   }
 
