@@ -1,0 +1,308 @@
+#include "workfile/StructureModel.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPainter>
+#include <QPalette>
+#include <QUuid>
+#include <algorithm>
+
+#include "platform/Cp1252Text.h"
+#include "workfile/StructureClipboard.h"
+#include "workfile/StructureImages.h"
+
+namespace orvela {
+
+namespace {
+constexpr char kDragMarkType[] = "application/x-orvela-structure-drag";
+constexpr int kImageSize = 16;
+constexpr int kStateGap = 2;
+}  // namespace
+
+StructureModel::StructureModel(WorkFileContext& context, QObject* parent)
+    : QAbstractItemModel(parent), context_(context), dragMark_(QUuid::createUuid().toByteArray()) {
+  connect(&PendingCut::instance(), &PendingCut::changed, this, [this](StructureModel* model) {
+    if (model == this) repaintAll({Qt::FontRole, Qt::DecorationRole, CutRole});
+  });
+}
+
+StructureModel::~StructureModel() { PendingCut::instance().forgetModel(this); }
+
+RecordNode* StructureModel::nodeOf(const QModelIndex& index) {
+  return index.isValid() ? static_cast<RecordNode*>(index.internalPointer()) : nullptr;
+}
+
+QModelIndex StructureModel::indexOf(const RecordNode* node) const {
+  if (!node || node->isRoot()) return {};
+  return createIndex(int(node->row()), 0, const_cast<RecordNode*>(node));
+}
+
+QModelIndex StructureModel::parentIndex(const RecordNode* parent) const { return indexOf(parent); }
+
+QModelIndex StructureModel::index(int row, int column, const QModelIndex& parent) const {
+  if (column != 0 || row < 0) return {};
+  const RecordNode* p = parent.isValid() ? nodeOf(parent) : &tree().root();
+  if (std::size_t(row) >= p->childCount()) return {};
+  return createIndex(row, 0, p->child(std::size_t(row)));
+}
+
+QModelIndex StructureModel::parent(const QModelIndex& child) const {
+  const RecordNode* node = nodeOf(child);
+  return node ? parentIndex(node->parent()) : QModelIndex();
+}
+
+int StructureModel::rowCount(const QModelIndex& parent) const {
+  if (parent.column() > 0) return 0;
+  const RecordNode* p = parent.isValid() ? nodeOf(parent) : &tree().root();
+  return int(p->childCount());
+}
+
+int StructureModel::columnCount(const QModelIndex&) const { return 1; }
+
+bool StructureModel::hasChildren(const QModelIndex& parent) const { return rowCount(parent) > 0; }
+
+QString StructureModel::displayText(const RecordNode& node) const {
+  return platform::FromCp1252(ItemDisplayText(node, showOutline_));
+}
+
+QVariant StructureModel::data(const QModelIndex& index, int role) const {
+  const RecordNode* node = nodeOf(index);
+  if (!node) return {};
+  // The filter is evaluated for the one item being painted; there is no filtered copy.
+  const bool matches = kind_ != FilterKind::None && MatchesFilter(node->record, criterion_);
+  const bool marked = matches && kind_ == FilterKind::Mark;
+  const bool greyed = matches && kind_ == FilterKind::Hide;
+  const int itemImage = node->childCount() ? int(WorkfileImage::FolderOpen) : int(WorkfileImage::Page);
+  switch (role) {
+    case Qt::DisplayRole: return displayText(*node);
+    case ItemImageRole: return itemImage;
+    case StateImageRole: return marked ? int(WorkfileImage::Tick) : -1;
+    case GreyedRole: return greyed;
+    case CutRole: return PendingCut::instance().covers(this, node);
+    case Qt::DecorationRole: {
+      const bool reserve = kind_ == FilterKind::Mark && criterion_ != FilterCriterion::None;
+      return decoration(itemImage, reserve, marked, greyed || PendingCut::instance().covers(this, node));
+    }
+    case Qt::ForegroundRole:
+      if (greyed) return QGuiApplication::palette().brush(QPalette::Disabled, QPalette::Text);
+      return {};
+    case Qt::FontRole:
+      if (PendingCut::instance().covers(this, node)) {
+        QFont font;
+        font.setItalic(true);
+        return font;
+      }
+      return {};
+    default: return {};
+  }
+}
+
+QPixmap StructureModel::decoration(int itemImage, bool reserveState, bool marked, bool faded) const {
+  const int key = itemImage | (reserveState << 4) | (marked << 5) | (faded << 6);
+  auto it = decorations_.constFind(key);
+  if (it != decorations_.constEnd()) return *it;
+  // The state image stands in front of the item image; while the marking filter is on every
+  // item keeps the room for it, so the names stay aligned.
+  const int x = reserveState ? kImageSize + kStateGap : 0;
+  QPixmap pixmap(x + kImageSize, kImageSize);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  if (marked) painter.drawPixmap(0, 0, ilWorkfile(WorkfileImage::Tick));
+  if (faded) painter.setOpacity(0.4);
+  painter.drawPixmap(x, 0, ilWorkfile(static_cast<WorkfileImage>(itemImage)));
+  painter.end();
+  decorations_.insert(key, pixmap);
+  return pixmap;
+}
+
+Qt::ItemFlags StructureModel::flags(const QModelIndex& index) const {
+  // The empty space below the items takes drops; names are never edited in the tree.
+  if (!index.isValid()) return Qt::ItemIsDropEnabled;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
+}
+
+QStringList StructureModel::mimeTypes() const { return {QString::fromLatin1(kStructureMimeType)}; }
+
+QMimeData* StructureModel::mimeData(const QModelIndexList& indexes) const {
+  if (indexes.isEmpty() || !nodeOf(indexes.first())) return nullptr;
+  return copyData(nodeOf(indexes.first()));
+}
+
+QMimeData* StructureModel::startDrag(RecordNode* node) {
+  dragged_ = node;
+  QMimeData* mime = copyData(node);
+  mime->setData(QString::fromLatin1(kDragMarkType), dragMark_);
+  return mime;
+}
+
+bool StructureModel::isOwnDrag(const QMimeData* data) const {
+  return dragged_ && data && data->data(QString::fromLatin1(kDragMarkType)) == dragMark_;
+}
+
+std::optional<TreePosition> StructureModel::dropPosition(int row, const QModelIndex& parent) const {
+  if (!dragged_) return std::nullopt;
+  RecordNode* target = nodeOf(parent);
+  TreePosition pos;
+  if (row < 0) {
+    pos = target ? TreePosition{target, target->childCount()} : TreePosition{&tree().root(), 0};
+  } else {
+    RecordNode* p = target ? target : &tree().root();
+    pos = {p, std::min(std::size_t(row), p->childCount())};
+  }
+  if (!CanMoveTo(*dragged_, pos)) return std::nullopt;
+  return pos;
+}
+
+bool StructureModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                                     const QModelIndex& parent) const {
+  return action == Qt::MoveAction && column <= 0 && isOwnDrag(data) && dropPosition(row, parent).has_value();
+}
+
+bool StructureModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                                  const QModelIndex& parent) {
+  if (!canDropMimeData(data, action, row, column, parent)) return false;
+  return moveItem(dragged_, *dropPosition(row, parent));
+}
+
+void StructureModel::setFilter(FilterKind kind, FilterCriterion criterion) {
+  kind_ = kind;
+  criterion_ = criterion;
+  repaintAll({Qt::DecorationRole, Qt::ForegroundRole, ItemImageRole, StateImageRole, GreyedRole});
+}
+
+void StructureModel::setShowOutline(bool show) {
+  showOutline_ = show;
+  repaintAll({Qt::DisplayRole});
+}
+
+void StructureModel::repaintAll(const QList<int>& roles) {
+  if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, 0), roles);
+  emit appearanceChanged();
+}
+
+void StructureModel::parentImageMayChange(const RecordNode* parent) {
+  // The folder and page pictures follow whether an item has sub-items.
+  if (const QModelIndex idx = parentIndex(parent); idx.isValid())
+    emit dataChanged(idx, idx, {Qt::DecorationRole, ItemImageRole});
+}
+
+template <class Make>
+RecordNode* StructureModel::insertAt(const TreePosition& pos, Make make) {
+  const std::size_t row = std::min(pos.row, pos.parent->childCount());
+  beginInsertRows(parentIndex(pos.parent), int(row), int(row));
+  RecordNode* node = make(TreePosition{pos.parent, row});
+  endInsertRows();
+  if (pos.parent->childCount() == 1) parentImageMayChange(pos.parent);
+  return node;
+}
+
+RecordNode* StructureModel::newItem(RecordNode* focused) {
+  RecordNode* node = insertAt(NewItemPosition(tree(), focused),
+                              [this](const TreePosition& p) { return InsertNewItem(context_.data(), p); });
+  context_.markModified();
+  return node;
+}
+
+RecordNode* StructureModel::newChildItem(RecordNode* focused) {
+  RecordNode* node = insertAt(NewChildPosition(tree(), focused),
+                              [this](const TreePosition& p) { return InsertNewItem(context_.data(), p); });
+  context_.markModified();
+  return node;
+}
+
+RecordNode* StructureModel::insertSubtree(const TreePosition& pos, std::unique_ptr<RecordNode> node) {
+  RecordNode* inserted = insertAt(pos, [this, &node](const TreePosition& p) {
+    return InsertSubtree(tree(), p, std::move(node));
+  });
+  emit subtreeInserted(indexOf(inserted));
+  return inserted;
+}
+
+std::unique_ptr<RecordNode> StructureModel::takeItem(RecordNode* node) {
+  emit itemAboutToBeRemoved(node);
+  PendingCut::instance().forgetWithin(this, node);
+  if (dragged_ && dragged_->isWithin(node)) dragged_ = nullptr;
+  RecordNode* parent = node->parent();
+  beginRemoveRows(parentIndex(parent), int(node->row()), int(node->row()));
+  std::unique_ptr<RecordNode> taken = tree().take(node);
+  endRemoveRows();
+  if (parent->childCount() == 0) parentImageMayChange(parent);
+  return taken;
+}
+
+void StructureModel::deleteItem(RecordNode* node) {
+  if (!node) return;
+  takeItem(node).reset();
+  RenumberItems(context_.data());
+  context_.markModified();
+  emit renumbered();
+}
+
+QMimeData* StructureModel::copyData(const RecordNode* node) const {
+  return NewStructureMimeData({node}, showOutline_);
+}
+
+QMimeData* StructureModel::cutData(RecordNode* node) {
+  QMimeData* mime = copyData(node);
+  PendingCut::instance().set(this, node, mime);
+  context_.markModified();
+  return mime;
+}
+
+bool StructureModel::moveItem(RecordNode* node, const TreePosition& pos) {
+  if (!node || !CanMoveTo(*node, pos)) return false;
+  RecordNode* oldParent = node->parent();
+  const int row = int(node->row());
+  // Qt refuses a move onto the item's own place; there is nothing to do then.
+  if (beginMoveRows(parentIndex(oldParent), row, row, parentIndex(pos.parent), int(pos.row))) {
+    MoveItem(tree(), *node, pos);
+    endMoveRows();
+    if (oldParent != pos.parent) {
+      parentImageMayChange(oldParent);
+      parentImageMayChange(pos.parent);
+    }
+  }
+  context_.markModified();
+  return true;
+}
+
+std::vector<RecordNode*> StructureModel::paste(const QMimeData* data, PasteMode mode, RecordNode* focused) {
+  if (!HasStructureData(data)) return {};
+  const TreePosition pos = mode == PasteMode::AsChild ? PasteAsChildPosition(tree(), focused)
+                                                      : PasteAsSiblingPosition(tree(), focused);
+  std::vector<RecordNode*> inserted;
+  if (const std::optional<PendingCut::Item> cut = PendingCut::instance().match(data)) {
+    if (cut->model == this) {
+      if (!CanMoveTo(*cut->node, pos)) return {};  // never into the cut item's own subtree
+      PendingCut::instance().clear();
+      moveItem(cut->node, pos);
+      inserted.push_back(cut->node);
+    } else {
+      // From another window: its data loses the items, so it has changed as well.
+      PendingCut::instance().clear();
+      std::unique_ptr<RecordNode> taken = cut->model->takeItem(cut->node);
+      cut->model->context().markModified();
+      inserted.push_back(insertSubtree(pos, std::move(taken)));
+    }
+  } else {
+    std::optional<std::vector<std::unique_ptr<RecordNode>>> items = StructureItemsOf(data);
+    if (!items || items->empty()) return {};  // unreadable data changes nothing
+    std::size_t row = pos.row;
+    for (std::unique_ptr<RecordNode>& item : *items)
+      inserted.push_back(insertSubtree({pos.parent, row++}, std::move(item)));
+  }
+  context_.markModified();
+  RenumberItems(context_.data());
+  emit renumbered();
+  return inserted;
+}
+
+void StructureModel::reload() {
+  PendingCut::instance().forgetModel(this);
+  beginResetModel();
+  dragged_ = nullptr;
+  endResetModel();
+}
+
+}  // namespace orvela

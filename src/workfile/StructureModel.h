@@ -1,0 +1,123 @@
+#pragma once
+// The item model of the structure tree: a view over data().structure of one work file.
+// An index's internal pointer is its RecordNode; nothing is copied, and nothing walks the
+// tree to answer for one row. Every change of the tree goes through the methods here,
+// which call the core rules (model/StructureCommands.h) inside the model's notifications
+// and mark the work file modified.
+#include <QAbstractItemModel>
+#include <QByteArray>
+#include <QHash>
+#include <QPixmap>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "model/StructureCommands.h"
+#include "workfile/WorkFileContext.h"
+
+class QMimeData;
+
+namespace orvela {
+
+class StructureModel : public QAbstractItemModel {
+  Q_OBJECT
+ public:
+  enum Role {
+    ItemImageRole = Qt::UserRole + 1,  // int: 0 folder (has sub-items), 1 page
+    StateImageRole,                    // int: 4 when the filter marks the item, else -1
+    GreyedRole,                        // bool: the filter greys the item out
+    CutRole,                           // bool: the item is cut and waits for its paste
+  };
+  enum class PasteMode { AsChild, AsSibling };
+
+  explicit StructureModel(WorkFileContext& context, QObject* parent = nullptr);
+  ~StructureModel() override;
+
+  WorkFileContext& context() const { return context_; }
+  RecordTree& tree() const { return context_.data().structure; }
+  static RecordNode* nodeOf(const QModelIndex& index);
+  QModelIndex indexOf(const RecordNode* node) const;
+
+  QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+  QModelIndex parent(const QModelIndex& child) const override;
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  bool hasChildren(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  // Drag and drop inside this tree only: the drag data carries the model's own mark.
+  Qt::DropActions supportedDragActions() const override { return Qt::MoveAction; }
+  Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+  QStringList mimeTypes() const override;
+  QMimeData* mimeData(const QModelIndexList& indexes) const override;
+  // Drop rows as Qt counts them: row -1 on a valid parent is "onto the item" (last
+  // sub-item); row -1 without a parent is the empty space below the items (first
+  // top-level item); otherwise in front of `row` of `parent`.
+  bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                       const QModelIndex& parent) const override;
+  bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                    const QModelIndex& parent) override;
+  // A drag of `node` begins: the data to carry. finishDrag() when the drag is over.
+  QMimeData* startDrag(RecordNode* node);
+  void finishDrag() { dragged_ = nullptr; }
+  RecordNode* draggedItem() const { return dragged_; }
+  bool isOwnDrag(const QMimeData* data) const;
+
+  // Display settings of the filter strip; each repaints the tree.
+  void setFilter(FilterKind kind, FilterCriterion criterion);
+  FilterKind filterKind() const { return kind_; }
+  FilterCriterion filterCriterion() const { return criterion_; }
+  void setShowOutline(bool show);
+  bool showOutline() const { return showOutline_; }
+  QString displayText(const RecordNode& node) const;
+
+  // Commands. Each marks the work file modified.
+  RecordNode* newItem(RecordNode* focused);
+  RecordNode* newChildItem(RecordNode* focused);
+  void deleteItem(RecordNode* node);
+  // Clipboard data of the item with its sub-items.
+  QMimeData* copyData(const RecordNode* node) const;
+  // The item becomes the pending cut; the returned data goes onto the clipboard.
+  QMimeData* cutData(RecordNode* node);
+  // Inserts the clipboard's items: moves a pending cut, else copies from the payloads.
+  // Returns the inserted (or moved) top items; none when nothing was pasted.
+  std::vector<RecordNode*> paste(const QMimeData* data, PasteMode mode, RecordNode* focused);
+  // Moves an item with its sub-items; false when the place lies inside its own subtree.
+  bool moveItem(RecordNode* node, const TreePosition& pos);
+
+  // The data was replaced (a file was read): the views start afresh.
+  void reload();
+
+ signals:
+  // Before an item leaves the tree (deleted or moved to another window).
+  void itemAboutToBeRemoved(orvela::RecordNode* node);
+  // A subtree came into the tree (pasted or moved here); its expanded flags want showing.
+  void subtreeInserted(const QModelIndex& index);
+  // IDs were renumbered.
+  void renumbered();
+  // The filter, the outline box or the cut look changed: every shown item wants repainting.
+  void appearanceChanged();
+
+ private:
+  QModelIndex parentIndex(const RecordNode* parent) const;
+  RecordNode* insertSubtree(const TreePosition& pos, std::unique_ptr<RecordNode> node);
+  std::unique_ptr<RecordNode> takeItem(RecordNode* node);
+  void repaintAll(const QList<int>& roles);
+  std::optional<TreePosition> dropPosition(int row, const QModelIndex& parent) const;
+  // Inserts at `pos` whatever `make` puts there, inside the insert notifications.
+  template <class Make>
+  RecordNode* insertAt(const TreePosition& pos, Make make);
+  void parentImageMayChange(const RecordNode* parent);
+  QPixmap decoration(int itemImage, bool reserveState, bool marked, bool faded) const;
+
+  WorkFileContext& context_;
+  FilterKind kind_ = FilterKind::None;
+  FilterCriterion criterion_ = FilterCriterion::None;
+  bool showOutline_ = false;
+  RecordNode* dragged_ = nullptr;
+  QByteArray dragMark_;
+  mutable QHash<int, QPixmap> decorations_;
+};
+
+}  // namespace orvela
