@@ -1,0 +1,77 @@
+#include "properties/srcEditBaseVals.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "model/srcGlobalDef.h"
+#include "platform/Cp1252Text.h"
+#include "platform/Services.h"
+
+namespace orvela {
+
+using platform::FromCp1252;
+using platform::ToCp1252;
+
+TdlgEditBaseVals::TdlgEditBaseVals(QWidget* parent)
+    : QDialog(parent), editItem_(new QLineEdit(this)), editValue_(new QLineEdit(this)) {
+  setObjectName(QStringLiteral("dlgEditBaseVals"));
+  setWindowTitle(QStringLiteral("Werte bearbeiten"));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+  editItem_->setObjectName(QStringLiteral("editItem"));
+  editValue_->setObjectName(QStringLiteral("editValue"));
+  for (QLineEdit* edit : {editItem_, editValue_}) edit->setValidator(new platform::Cp1252Validator(edit));
+
+  auto* form = new QFormLayout;
+  auto* itemLabel = new QLabel(QStringLiteral("&Eigenschaft:"), this);
+  auto* valueLabel = new QLabel(QStringLiteral("&Wert:"), this);
+  itemLabel->setBuddy(editItem_);
+  valueLabel->setBuddy(editValue_);
+  form->addRow(itemLabel, editItem_);
+  form->addRow(valueLabel, editValue_);
+
+  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  ok->setObjectName(QStringLiteral("OKBtn"));
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+  cancel->setObjectName(QStringLiteral("CancelBtn"));
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(ok, QDialogButtonBox::AcceptRole);
+  buttons->addButton(cancel, QDialogButtonBox::RejectRole);
+  connect(buttons, &QDialogButtonBox::accepted, this, &TdlgEditBaseVals::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &TdlgEditBaseVals::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addStretch();
+  layout->addWidget(buttons);
+  setFixedSize(340, 110);
+}
+
+void TdlgEditBaseVals::setEntry(const FieldList& entry) {
+  editItem_->setText(FromCp1252(entry.value(key::ITEM)));
+  editValue_->setText(FromCp1252(entry.value(key::VALUE)));
+}
+
+void TdlgEditBaseVals::applyTo(FieldList& entry) const {
+  // accept() has made sure that both texts convert.
+  entry.setValue(key::ITEM, ToCp1252(editItem_->text()).value_or(entry.value(key::ITEM)));
+  entry.setValue(key::VALUE, ToCp1252(editValue_->text()).value_or(entry.value(key::VALUE)));
+}
+
+void TdlgEditBaseVals::accept() {
+  for (QLineEdit* edit : {editItem_, editValue_}) {
+    const QString refusal = platform::Cp1252RefusalText(edit->text());
+    if (refusal.isEmpty()) continue;
+    platform::ShowMessage(this, platform::MessageKind::Warning, refusal);
+    edit->setFocus();
+    return;
+  }
+  QDialog::accept();
+}
+
+}  // namespace orvela
