@@ -21,6 +21,7 @@
 #include "properties/srcAuditProperties.h"
 #include "storage/WorkFileStorage.h"
 #include "workfile/DocumentsPage.h"
+#include "workfile/StructurePage.h"
 
 namespace orvela {
 namespace {
@@ -109,7 +110,7 @@ void TfrmWorkFile::createTabs() {
     pcWorkspace_->addTab(tab, QString::fromUtf8(spec.caption));
   }
   // One line per page.
-  addPage(pcWorkspace_->widget(Structure), new QWidget);
+  addPage(pcWorkspace_->widget(Structure), structurePage_ = new StructurePage(*context_));
   addPage(pcWorkspace_->widget(Documents), documentsPage_ = new DocumentsPage(*context_));
   addPage(pcWorkspace_->widget(Findings), new QWidget);
   addPage(pcWorkspace_->widget(Reports), new QWidget);
@@ -118,6 +119,10 @@ void TfrmWorkFile::createTabs() {
 
   pcWorkspace_->setCurrentIndex(Structure);
   connect(pcWorkspace_, &QTabWidget::currentChanged, this, &TfrmWorkFile::pcWorkspaceChange);
+
+  structurePage_->populateEditMenu(miEdit_);
+  structurePage_->resetFilters();
+  connect(structurePage_, &StructurePage::auditPropertiesRequested, this, [this] { ShowAuditProperties(*context_); });
 }
 
 void TfrmWorkFile::addPage(QWidget* tab, QWidget* page) {
@@ -194,7 +199,7 @@ void TfrmWorkFile::createMenus() {
   connect(miFileSave_, &QAction::triggered, this, &TfrmWorkFile::acFileSave);
   connect(saveAs, &QAction::triggered, this, &TfrmWorkFile::acFileSaveAs);
 
-  miEdit_ = menu("miEdit", "Bearbeiten", "");
+  miEdit_ = menu("miEditStruct", "Bearbeiten", "");
 
   QMenu* options = menu("miOptions", "Optionen", "");
   QAction* settings = item(options, "miGeneralSettings", "Allgemeine Einstellungen...");
@@ -283,6 +288,7 @@ TfrmWorkFile::LoadOutcome TfrmWorkFile::LoadWorkFile(const QString& path) {
 void TfrmWorkFile::afterLoad() {
   // Numbered before the pages show anything, so that no page holds an old identifier.
   RenumberItems(data_);
+  structurePage_->reloadFromData();
   documentsPage_->reloadFromData();
 }
 

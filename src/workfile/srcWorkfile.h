@@ -18,6 +18,7 @@ namespace orvela {
 
 class TfrmMain;
 class DocumentsPage;
+class StructurePage;
 
 class TfrmWorkFile : public QWidget {
   Q_OBJECT
@@ -69,6 +70,8 @@ class TfrmWorkFile : public QWidget {
   const QList<QMenu*>& menus() const { return menus_; }
   QMenu* editMenu() const { return miEdit_; }
   QTabWidget* workspace() const { return pcWorkspace_; }
+  StructurePage* structurePage() const { return structurePage_; }
+  DocumentsPage* documentsPage() const { return documentsPage_; }
   QStatusBar* statusBar() const { return statusBar_; }
 
  protected:
@@ -98,6 +101,7 @@ class TfrmWorkFile : public QWidget {
   QMenu* miEdit_ = nullptr;
   QMenu* miReopen_ = nullptr;
   QAction* miFileSave_ = nullptr;
+  StructurePage* structurePage_ = nullptr;
   DocumentsPage* documentsPage_ = nullptr;
   QLabel* labelInfFilename_ = nullptr;
   QLabel* labelInfCreator_ = nullptr;

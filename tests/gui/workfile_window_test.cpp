@@ -323,6 +323,7 @@ class WorkFileWindowTest : public QObject {
     for (QAction* a : w->menus()[0]->actions()) file.append(a->isSeparator() ? "-" : a->text());
     QCOMPARE(file, (QStringList{"&Neu", "Öffnen...", "Neu öffnen", "-", "Speichern", "Speichern unter...", "-",
                                 "Fenster schliessen", "-", "&Beenden"}));
+    QVERIFY(!w->menus()[1]->actions().isEmpty());  // the structure commands
     QStringList window;
     for (QAction* a : w->menus()[3]->actions()) window.append(a->objectName());
     QCOMPARE(window, (QStringList{"WindowCascade1", "WindowTileHorizontal1", "WindowTileVertical1",
