@@ -77,7 +77,11 @@ void WriteFileSafely(const std::string& path, std::string_view content, FileOps&
 
   fs::path targetPath(target);
   std::string folder = targetPath.has_parent_path() ? targetPath.parent_path().string() : std::string(".");
-  std::string temp = (fs::path(folder) / ("." + targetPath.filename().string() + ".XXXXXX")).string();
+  // A hidden name beside the target, so that the rename stays within one file system.
+  std::string tempName = ".";
+  tempName += targetPath.filename().string();
+  tempName += ".XXXXXX";
+  std::string temp = (fs::path(folder) / tempName).string();
 
   int fd = ops.createTemp(temp);
   if (fd < 0) Fail(path, SystemReason(errno));
