@@ -200,4 +200,32 @@ void StructureTreeView::paintEvent(QPaintEvent* event) {
     painter.drawRect(indicator_.adjusted(0, 0, -1, -1));
 }
 
+void StructureTreeView::drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const {
+  QTreeView::drawBranches(painter, rect, index);
+  const RecordNode* node = StructureModel::nodeOf(index);
+  if (!node) return;
+  // Tree lines, whatever the style draws: a dotted line down each open level and a stub to
+  // the item; they leave room for the expand button of an item with sub-items.
+  painter->save();
+  QPen pen(palette().color(QPalette::Mid));
+  pen.setStyle(Qt::DotLine);
+  painter->setPen(pen);
+  const int indent = indentation();
+  const int midY = rect.top() + rect.height() / 2;
+  const int gap = node->childCount() ? 6 : 0;
+  int left = rect.right() + 1 - indent;
+  int cx = left + indent / 2;
+  const bool hasNext = node->row() + 1 < node->parent()->childCount();
+  const bool hasPrevious = node->row() > 0 || !node->parent()->isRoot();
+  if (hasPrevious) painter->drawLine(cx, rect.top(), cx, midY - gap);
+  if (hasNext) painter->drawLine(cx, midY + gap, cx, rect.bottom());
+  painter->drawLine(cx + std::max(gap, 1), midY, left + indent - 2, midY);
+  for (const RecordNode* a = node->parent(); a && !a->isRoot() && left > rect.left(); a = a->parent()) {
+    left -= indent;
+    cx = left + indent / 2;
+    if (a->row() + 1 < a->parent()->childCount()) painter->drawLine(cx, rect.top(), cx, rect.bottom());
+  }
+  painter->restore();
+}
+
 }  // namespace orvela

@@ -48,6 +48,7 @@ class StructureTreeView : public QTreeView {
   void dragLeaveEvent(QDragLeaveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
 
  private:
   bool acceptsDrag(const QDropEvent* event) const;
