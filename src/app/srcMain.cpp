@@ -16,6 +16,7 @@
 #include <QUrl>
 
 #include "app/ProgramResources.h"
+#include "app/ToolbarIcons.h"
 #include "dialogs/srcAbout.h"
 #include "dialogs/srcGeneralSettings.h"
 #include "model/TextUtils.h"
@@ -36,6 +37,7 @@ TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
   gFrame = this;
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Orvela"));
+  setWindowIcon(ProgramIcon());
   QApplication::setApplicationDisplayName(QStringLiteral("Orvela WP"));
   setAcceptDrops(true);
 

@@ -162,7 +162,7 @@ void TfrmMain::createToolBar() {
   sbFileSave_->setEnabled(false);
   connect(sbFileSave_, &QAction::triggered, this, &TfrmMain::sbFileSaveClick);
 
-  auto* tbHelp = new QAction(style()->standardIcon(QStyle::SP_DialogHelpButton), QStringLiteral("Hilfe"), this);
+  auto* tbHelp = new QAction(HelpIcon(), QStringLiteral("Hilfe"), this);
   tbHelp->setObjectName(QStringLiteral("tbHelp"));
   tbHelp->setToolTip(QStringLiteral("Hilfe"));
   tbHelp->setStatusTip(QStringLiteral("Orvela Hilfe anzeigen"));

@@ -47,6 +47,7 @@ TfrmWorkFile* TfrmMain::CreateWorkFileWindow() {
   auto* window = new TfrmWorkFile(*this);
   QMdiSubWindow* sub = mdiArea_->addSubWindow(window);
   sub->setAttribute(Qt::WA_DeleteOnClose);
+  sub->setWindowIcon(windowIcon());
   sub->resize(695, 427);
   connect(sub, &QObject::destroyed, this, [this] {
     // The window is gone from the list only once this has returned.
