@@ -13,7 +13,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "properties/srcAuditProperties.h"
 #include "workfile/StructureClipboard.h"
 #include "workfile/StructureModel.h"
 #include "workfile/StructureTreeView.h"
@@ -121,10 +120,8 @@ void StructurePage::buildStrip(QWidget* strip) {
   connect(cmbKindSelect_, &QComboBox::currentIndexChanged, this, &StructurePage::applyFilter);
   connect(cmbSelect_, &QComboBox::currentIndexChanged, this, &StructurePage::applyFilter);
   connect(cmbShowLevel_, &QCheckBox::toggled, model_, &StructureModel::setShowOutline);
-  connect(sbAuditProperties_, &QToolButton::clicked, this, [this] {
-    emit auditPropertiesRequested();
-    ShowAuditProperties(context_);
-  });
+  // The window answers with the project properties dialog.
+  connect(sbAuditProperties_, &QToolButton::clicked, this, &StructurePage::auditPropertiesRequested);
 }
 
 void StructurePage::applyFilter() {

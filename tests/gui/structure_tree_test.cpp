@@ -133,7 +133,11 @@ class StructureTreeTest : public QObject {
     auto* level = p.findChild<QCheckBox*>("cmbShowLevel");
     QCOMPARE(level->text(), QString("Gliederung anzeigen"));
     QVERIFY(!level->isChecked());
-    QCOMPARE(p.findChild<QToolButton*>("sbAuditProperties")->toolTip(), QString("Eigenschaften bearbeiten"));
+    auto* props = p.findChild<QToolButton*>("sbAuditProperties");
+    QCOMPARE(props->toolTip(), QString("Eigenschaften bearbeiten"));
+    QSignalSpy propsWanted(&p, &StructurePage::auditPropertiesRequested);
+    props->click();
+    QCOMPARE(propsWanted.count(), 1);
 
     QMenu* menu = p.contextMenu();
     QCOMPARE(menu->objectName(), QString("menuStructure"));
