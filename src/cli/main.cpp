@@ -5,6 +5,7 @@
 #include "cli/CliApp.h"
 #include "cli/ExportCommand.h"
 #include "cli/ImportCommand.h"
+#include "cli/ReportCommand.h"
 
 namespace {
 
@@ -13,6 +14,7 @@ constexpr orvela::cli::CommandRegistration kCommands[] = {
     orvela::cli::RegisterCheckCommand,
     orvela::cli::RegisterExportCommand,
     orvela::cli::RegisterImportCommand,
+    orvela::cli::RegisterReportCommand,
 };
 
 }  // namespace

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "cli/CliApp.h"
+#include "cli/ReportCommand.h"
+#include "model/TextUtils.h"
+#include "model/WorkFileData.h"
+#include "storage/WorkFileStorage.h"
+
+namespace orvela::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kTemplate =
+    "{\\rtf1 /VAR:FILENAME/|/VAR:CURRENT-DATE/ /VAR:CURRENT-TIME/|/VAR:DESCRIPTION/|"
+    "/SCAN(STRUCTURE)//VAR:STRUCTURE:ID/ /VAR:STRUCTURE:NAME/;/ENDSCAN(STRUCTURE)/}";
+
+LocalDateTime FixedClock() { return {2026, 12, 10, 11, 22, 33}; }
+
+class ReportCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("orvela-cli-report-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    WorkFileData data;
+    data.description = "{\\rtf1\\ansi Erste Zeile\\par Zweite {\\b Zeile}}";
+    // Identifiers out of order: the report shows them renumbered, as the window does.
+    RecordNode* top = data.structure.append(nullptr, FieldList({"ID=7", "NAME=Planung"}));
+    data.structure.append(top, FieldList({"ID=3", "NAME=Einkauf"}));
+    WriteWorkFile(data, path("akte.owp"));
+    WriteWholeFile(path("bericht.rtf"), kTemplate);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+
+  int run(const ReportOptions& options) {
+    out_.str({});
+    err_.str({});
+    return RunReport(options, out_, err_, FixedClock);
+  }
+
+  fs::path dir_;
+  std::ostringstream out_, err_;
+};
+
+TEST_F(ReportCommand, WritesTheReportToStandardOutput) {
+  EXPECT_EQ(run({path("akte.owp"), path("bericht.rtf"), ""}), kExitOk) << err_.str();
+  const std::string report = out_.str();
+  const std::string expectedStart = "{\\rtf1 " + path("akte.owp") + "|10.12.2026 11:22:33|Erste Zeile\r\nZweite Zeile";
+  EXPECT_EQ(report.substr(0, expectedStart.size()), expectedStart);
+  EXPECT_NE(report.find("|1 Planung;2 Einkauf;}"), std::string::npos) << report;
+  EXPECT_EQ(err_.str(), "");
+}
+
+TEST_F(ReportCommand, RelativePathIsShownAbsolute) {
+  const fs::path before = fs::current_path();
+  fs::current_path(dir_);
+  const int code = run({"./akte.owp", "bericht.rtf", "out.rtf"});
+  fs::current_path(before);
+  ASSERT_EQ(code, kExitOk) << err_.str();
+  EXPECT_EQ(ReadWholeFile(path("out.rtf")).rfind("{\\rtf1 " + path("akte.owp") + "|", 0), 0u);
+  EXPECT_EQ(out_.str(), "");
+}
+
+TEST_F(ReportCommand, Failures) {
+  struct Case {
+    const char* name;
+    ReportOptions options;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"missing template", {path("akte.owp"), path("fehlt.rtf"), path("out.rtf")},
+       "orvela-wp-cli: Die Reportdatei " + path("fehlt.rtf") + " existiert nicht!\n"},
+      {"missing work file", {path("fehlt.owp"), path("bericht.rtf"), path("out.rtf")}, ""},
+      {"template is a folder", {path("akte.owp"), dir_.string(), path("out.rtf")}, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(run(c.options), kExitRefused);
+    if (c.message.empty()) {
+      EXPECT_NE(err_.str(), "");
+    } else {
+      EXPECT_EQ(err_.str(), c.message);
+    }
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_FALSE(fs::exists(path("out.rtf")));
+  }
+}
+
+TEST_F(ReportCommand, CommandLine) {
+  const CommandRegistration commands[] = {RegisterReportCommand};
+  WriteWholeFile(path("schlicht.rtf"), "{\\rtf1 /SCAN(STRUCTURE)//VAR:STRUCTURE:LEVEL/ /ENDSCAN(STRUCTURE)/}");
+  std::ostringstream out, err;
+  EXPECT_EQ(RunCli({"report", path("akte.owp"), path("schlicht.rtf"), "-o", path("out.rtf")}, commands, out, err),
+            kExitOk)
+      << err.str();
+  EXPECT_EQ(ReadWholeFile(path("out.rtf")), "{\\rtf1 1 1.1 }");
+  EXPECT_EQ(RunCli({"report", path("akte.owp")}, commands, out, err), kExitUsage);
+}
+
+}  // namespace
+}  // namespace orvela::cli
