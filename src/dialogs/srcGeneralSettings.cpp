@@ -8,13 +8,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
 
 #include "model/TextUtils.h"
+#include "platform/DialogButtons.h"
 #include "platform/ErrorReport.h"
 #include "platform/Services.h"
 
@@ -88,16 +88,7 @@ TdlgGeneralSettings::TdlgGeneralSettings(platform::GeneralSettings& settings, QW
   }
   grid->addWidget(cbNewStartUp_, r, 1, 1, 2);
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setObjectName(QStringLiteral("OKBtn"));
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
-  cancel->setObjectName(QStringLiteral("CancelBtn"));
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancel, QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &TdlgGeneralSettings::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &TdlgGeneralSettings::reject);
+  QDialogButtonBox* buttons = platform::OkCancelButtons(this);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);

@@ -96,21 +96,20 @@ TdlgAuditProperties::TdlgAuditProperties(WorkFileContext& context, QWidget* pare
   for (int i = 0; i < 4; ++i) buildPage(static_cast<ListIndex>(i));
 
   // "OK" must not be the default button: Enter in the lists does not confirm the dialog.
+  // (A button box would make it the default when shown, and a dialog makes its first
+  // auto-default button the default, hence plain buttons with auto-default off.)
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setObjectName(QStringLiteral("OKBtn"));
   auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
   cancel->setObjectName(QStringLiteral("CancelBtn"));
-  for (QPushButton* b : {ok, cancel}) {
-    b->setAutoDefault(false);
-    b->setDefault(false);
-  }
+  for (QPushButton* b : {ok, cancel}) b->setAutoDefault(false);
   connect(ok, &QPushButton::clicked, this, &TdlgAuditProperties::accept);
   connect(cancel, &QPushButton::clicked, this, &TdlgAuditProperties::reject);
-
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
   buttons->addStretch();
+
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 4, 6, 4);
   layout->addWidget(pc1_, 1);

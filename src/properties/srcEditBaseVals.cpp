@@ -4,11 +4,11 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "model/srcGlobalDef.h"
 #include "platform/Cp1252Text.h"
+#include "platform/DialogButtons.h"
 #include "platform/Services.h"
 
 namespace orvela {
@@ -34,16 +34,7 @@ TdlgEditBaseVals::TdlgEditBaseVals(QWidget* parent)
   form->addRow(itemLabel, editItem_);
   form->addRow(valueLabel, editValue_);
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setObjectName(QStringLiteral("OKBtn"));
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
-  cancel->setObjectName(QStringLiteral("CancelBtn"));
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancel, QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &TdlgEditBaseVals::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &TdlgEditBaseVals::reject);
+  QDialogButtonBox* buttons = platform::OkCancelButtons(this);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);

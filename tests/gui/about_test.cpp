@@ -8,6 +8,7 @@
 
 #include "dialogs/srcAbout.h"
 #include "platform/ErrorReport.h"
+#include "support/Doubles.h"
 #include "support/TestServices.h"
 
 using namespace orvela;
@@ -20,9 +21,7 @@ class AboutTest : public QObject {
 
   template <class T>
   T* child(const char* name) {
-    T* w = dialog->findChild<T*>(QString::fromLatin1(name));
-    if (!w) qFatal("control %s missing", name);
-    return w;
+    return test::Control<T>(dialog.get(), name);
   }
 
  private slots:

@@ -13,26 +13,14 @@
 #include "platform/ErrorReport.h"
 #include "properties/srcAuditProperties.h"
 #include "properties/srcEditBaseVals.h"
+#include "support/Doubles.h"
 #include "support/TestServices.h"
-#include "workfile/WorkFileContext.h"
 
 using namespace orvela;
+using orvela::test::ContextDouble;
 using orvela::test::TestEnvironment;
 
 namespace {
-
-class FakeWindow : public WorkFileContext {
- public:
-  WorkFileData& data() override { return data_; }
-  void markModified() override {
-    data_.modified = true;
-    ++marks;
-  }
-  QWidget* window() override { return nullptr; }
-
-  WorkFileData data_;
-  int marks = 0;
-};
 
 std::string Entry(const char* item, const char* value) {
   return FieldList({std::string("ITEM=") + item, std::string("VALUE=") + value}).commaText();
@@ -71,14 +59,12 @@ QString ItemsOf(const std::vector<FieldList>& rows) {
 class AuditPropertiesTest : public QObject {
   Q_OBJECT
   std::unique_ptr<TestEnvironment> env;
-  std::unique_ptr<FakeWindow> window;
+  std::unique_ptr<ContextDouble> window;
   std::unique_ptr<TdlgAuditProperties> dialog;
 
   template <class T>
   T* child(const char* name) {
-    T* w = dialog->findChild<T*>(QString::fromLatin1(name));
-    if (!w) qFatal("control %s missing", name);
-    return w;
+    return test::Control<T>(dialog.get(), name);
   }
 
   void open() {
@@ -97,7 +83,7 @@ class AuditPropertiesTest : public QObject {
  private slots:
   void init() {
     env = std::make_unique<TestEnvironment>();
-    window = std::make_unique<FakeWindow>();
+    window = std::make_unique<ContextDouble>();
     window->data_.generalDefs = List({Entry("Mandant", "Muster AG"), Entry("Jahr", "2026")});
     window->data_.riskDefs = List({Entry("1", "gering"), Entry("2", "mittel"), Entry("3", "hoch")});
     window->data_.ouDefs = List({Entry("EK", "Einkauf")});

@@ -12,6 +12,7 @@
 
 #include "dialogs/srcGeneralSettings.h"
 #include "platform/ErrorReport.h"
+#include "support/Doubles.h"
 #include "support/TestServices.h"
 
 using namespace orvela;
@@ -37,9 +38,7 @@ class GeneralSettingsTest : public QObject {
 
   template <class T>
   T* child(const char* name) {
-    T* w = dialog->findChild<T*>(QString::fromLatin1(name));
-    if (!w) qFatal("control %s missing", name);
-    return w;
+    return test::Control<T>(dialog.get(), name);
   }
 
   void open() {
