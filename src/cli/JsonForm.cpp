@@ -133,20 +133,27 @@ std::string CodePoint(char32_t c) {
   return buf;
 }
 
-std::string ReadText(const json& value, const std::string& place) {
-  if (!value.is_string()) Fail(place, "expected a string");
-  const std::string& utf8 = value.get_ref<const std::string&>();
-  std::string out;
-  char32_t bad = 0;
-  if (!Utf8ToCp1252(utf8, out, &bad)) {
-    // `out` holds what came before the character, so its UTF-8 length is where it starts.
-    const std::size_t start = Cp1252ToUtf8(out).size();
-    std::size_t length = 1;
-    while (start + length < utf8.size() && (static_cast<unsigned char>(utf8[start + length]) & 0xC0) == 0x80)
-      ++length;
-    const std::string shown = bad == 0xFFFD || start >= utf8.size() ? "" : " \"" + utf8.substr(start, length) + "\"";
-    Fail(place, "character " + CodePoint(bad) + shown + " cannot be stored in Windows-1252");
+// The Windows-1252 text of a JSON string; false, with `problem` said, when it is none.
+bool ConvertText(const json& value, std::string& out, std::string& problem) {
+  if (!value.is_string()) {
+    problem = "expected a string";
+    return false;
   }
+  const std::string& utf8 = value.get_ref<const std::string&>();
+  char32_t bad = 0;
+  if (Utf8ToCp1252(utf8, out, &bad)) return true;
+  // `out` holds what came before the character, so its UTF-8 length is where it starts.
+  const std::size_t start = Cp1252ToUtf8(out).size();
+  std::size_t length = 1;
+  while (start + length < utf8.size() && (static_cast<unsigned char>(utf8[start + length]) & 0xC0) == 0x80) ++length;
+  const std::string shown = bad == 0xFFFD || start >= utf8.size() ? "" : " \"" + utf8.substr(start, length) + "\"";
+  problem = "character " + CodePoint(bad) + shown + " cannot be stored in Windows-1252";
+  return false;
+}
+
+std::string ReadText(const json& value, const std::string& place) {
+  std::string out, problem;
+  if (!ConvertText(value, out, problem)) Fail(place, problem);
   return out;
 }
 
@@ -170,37 +177,57 @@ std::string ReadDefinitions(const json& value, const std::string& place) {
   return ListToText(entries);
 }
 
-// Node objects of a tree, read with an explicit stack.
+// Node objects of a tree, read with an explicit stack. The place of a node is only
+// spelled out for a message: built for every node it would cost time and memory in
+// proportion to the depth.
 void ReadTree(const json& value, const std::string& place, RecordTree& tree, bool withExpanded) {
   struct Pending {
     const json* array;
-    std::string place;
     RecordNode* parent;
     std::size_t next;
   };
-  std::vector<Pending> stack{{&RequireArray(value, place), place, nullptr, 0}};
+  std::vector<Pending> stack{{&RequireArray(value, place), nullptr, 0}};
+  // The place of the node the top frame handed out last, with an optional key below it.
+  auto nodePlace = [&](std::string_view key = {}) {
+    std::string out = place;
+    for (std::size_t i = 0; i < stack.size(); ++i) {
+      if (i > 0) out += ".children";
+      out += "[" + std::to_string(stack[i].next - 1) + "]";
+    }
+    return key.empty() ? out : Join(out, key);
+  };
   while (!stack.empty()) {
     Pending& p = stack.back();
     if (p.next == p.array->size()) {
       stack.pop_back();
       continue;
     }
-    const std::string nodePlace = Index(p.place, p.next);
     const json& node = (*p.array)[p.next++];
     RecordNode* parent = p.parent;  // `p` may move when the stack grows
-    if (!node.is_object()) Fail(nodePlace, "expected an object");
+    if (!node.is_object()) Fail(nodePlace(), "expected an object");
     for (const auto& [k, v] : node.items()) {
-      if (k != "record" && k != "children" && !(withExpanded && k == "expanded")) Fail(Join(nodePlace, k), "unknown key");
+      if (k != "record" && k != "children" && !(withExpanded && k == "expanded")) Fail(nodePlace(k), "unknown key");
     }
     FieldList record;
-    if (auto it = node.find("record"); it != node.end()) record = FieldList(ReadLines(*it, Join(nodePlace, "record")));
+    if (auto it = node.find("record"); it != node.end()) {
+      if (!it->is_array()) Fail(nodePlace("record"), "expected an array");
+      std::vector<std::string> lines;
+      lines.reserve(it->size());
+      std::string problem;
+      for (std::size_t i = 0; i < it->size(); ++i) {
+        if (!ConvertText((*it)[i], lines.emplace_back(), problem)) Fail(Index(nodePlace("record"), i), problem);
+      }
+      record = FieldList(std::move(lines));
+    }
     RecordNode* added = tree.append(parent, std::move(record));
     if (auto it = node.find("expanded"); it != node.end()) {
-      if (!it->is_boolean()) Fail(Join(nodePlace, "expanded"), "expected true or false");
+      if (!it->is_boolean()) Fail(nodePlace("expanded"), "expected true or false");
       added->expanded = it->get<bool>();
     }
-    if (auto it = node.find("children"); it != node.end())
-      stack.push_back({&RequireArray(*it, Join(nodePlace, "children")), Join(nodePlace, "children"), added, 0});
+    if (auto it = node.find("children"); it != node.end()) {
+      if (!it->is_array()) Fail(nodePlace("children"), "expected an array");
+      stack.push_back({&*it, added, 0});
+    }
   }
 }
 
