@@ -20,11 +20,10 @@ namespace orvela::cli {
 
 namespace {
 
-// The path as report text. A character Windows-1252 cannot hold is shown as "?"; the
-// caller says so on stderr.
-std::string PathAsCp1252(std::string_view utf8, bool& replaced) {
+// UTF-8 as report text. A character Windows-1252 cannot hold is shown as "?" and
+// `replaced` is set, so that the caller can say so.
+std::string ToCp1252(std::string_view utf8, bool& replaced) {
   std::string out;
-  replaced = false;
   for (std::size_t pos = 0; pos < utf8.size();) {
     const std::optional<unsigned char> byte = UnicodeToCp1252(rtf::NextUtf8(utf8, pos));
     out += byte ? static_cast<char>(*byte) : '?';
@@ -35,9 +34,9 @@ std::string PathAsCp1252(std::string_view utf8, bool& replaced) {
 
 // The description as the description editor shows it: an RTF text as its plain text, any
 // other text as it stands.
-std::string DescriptionText(const std::string& description) {
+std::string DescriptionText(const std::string& description, bool& replaced) {
   if (!rtf::IsRtf(description)) return description;
-  return rtf::PlainTextCp1252(rtf::ReadRtf(description));
+  return ToCp1252(rtf::PlainText(rtf::ReadRtf(description)), replaced);
 }
 
 }  // namespace
@@ -63,15 +62,20 @@ int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err
 
   ReportInput input = ReportInputOf(data);
   const std::string absolute = std::filesystem::absolute(options.file).lexically_normal().string();
-  bool replaced = false;
-  input.fileName = PathAsCp1252(absolute, replaced);
-  if (replaced) {
+  bool pathReplaced = false;
+  input.fileName = ToCp1252(absolute, pathReplaced);
+  if (pathReplaced) {
     err << "orvela-wp-cli: Der Pfad " << absolute
         << " enthält Zeichen, die Windows-1252 nicht kennt; sie erscheinen im Bericht als \"?\".\n";
   }
+  bool descriptionReplaced = false;
+  input.description = DescriptionText(data.description, descriptionReplaced);
+  if (descriptionReplaced) {
+    err << "orvela-wp-cli: Die Projektbeschreibung enthält Zeichen, die Windows-1252 nicht kennt; "
+           "sie erscheinen im Bericht als \"?\".\n";
+  }
   input.currentDate = ShortDateText(now());
   input.currentTime = LongTimeText(now());  // the clock is read again, as the window does
-  input.description = DescriptionText(data.description);
 
   try {
     const ReportResult report = BuildReportFromFile(options.templatePath, input);

@@ -93,6 +93,18 @@ TEST_F(ReportCommand, Failures) {
   }
 }
 
+TEST_F(ReportCommand, CharactersWindows1252CannotHoldAreShownAndNamed) {
+  WorkFileData data;
+  data.description = "{\\rtf1\\ansi Ma\\u8364? und \\u26446?}";  // euro sign and a CJK character
+  WriteWorkFile(data, path("akte-\u674E.owp"));
+  WriteWholeFile(path("kurz.rtf"), "/VAR:DESCRIPTION/|/VAR:FILENAME/");
+  ASSERT_EQ(run({path("akte-\u674E.owp"), path("kurz.rtf"), ""}), kExitOk) << err_.str();
+  EXPECT_EQ(out_.str(), "Ma\x80 und ?|" + path("akte-?.owp"));
+  EXPECT_NE(err_.str().find("Der Pfad " + path("akte-\u674E.owp") + " enth\u00E4lt Zeichen"), std::string::npos)
+      << err_.str();
+  EXPECT_NE(err_.str().find("Die Projektbeschreibung enth\u00E4lt Zeichen"), std::string::npos) << err_.str();
+}
+
 TEST_F(ReportCommand, CommandLine) {
   const CommandRegistration commands[] = {RegisterReportCommand};
   WriteWholeFile(path("schlicht.rtf"), "{\\rtf1 /SCAN(STRUCTURE)//VAR:STRUCTURE:LEVEL/ /ENDSCAN(STRUCTURE)/}");
