@@ -16,9 +16,10 @@ KeywordInfo LookUpKeyword(std::string_view word) {
       {"shppict", {K::BodyDestination}}, {"fldrslt", {K::BodyDestination}},
       {"result", {K::BodyDestination}}, {"shprslt", {K::BodyDestination}},
       {"nesttableprops", {K::BodyDestination}},
-      // Text boxes of shapes show their text; the shape's other properties do not.
+      // Text boxes of shapes show their text, picture frames their picture; the shape's
+      // other properties are no content.
       {"shpinst", {K::BodyDestination}}, {"shptxt", {K::BodyDestination}},
-      {"sp", {K::SkipDestination}},
+      {"sp", {K::ShapeProperty}}, {"sn", {K::ShapePropertyName}}, {"sv", {K::ShapePropertyValue}},
       // Groups that are not part of the text.
       {"info", {K::SkipDestination}}, {"header", {K::SkipDestination}},
       {"headerl", {K::SkipDestination}}, {"headerr", {K::SkipDestination}},

@@ -8,7 +8,7 @@ enum class Keyword {
   Unknown,
   // destinations read
   FontTable, ColorTable, StyleSheet, Pict, Pn, ListTable, ListOverrideTable, DefChp, DefPap,
-  Upr, Ud, BodyDestination,
+  Upr, Ud, ShapeProperty, ShapePropertyName, ShapePropertyValue, BodyDestination,
   // destinations skipped even without \*
   SkipDestination,
   // document

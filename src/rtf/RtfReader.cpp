@@ -25,7 +25,7 @@ constexpr int kMaxUnicodeSkip = 16;
 
 enum class Dest : std::uint8_t {
   Body, Skip, FontTable, ColorTable, StyleSheet, Pict, Pn, ListTable, ListOverrideTable,
-  DefChp, DefPap, Upr,
+  DefChp, DefPap, Upr, ShapeProperty, ShapePropertyName,
 };
 
 struct CharState {
@@ -204,6 +204,17 @@ class Reader {
         s.dest = Dest::Upr;
         break;
       case Keyword::Ud: s.dest = s.uprOuter; break;
+      case Keyword::ShapeProperty:
+        s.dest = Dest::ShapeProperty;
+        shapePropertyName_.clear();
+        break;
+      case Keyword::ShapePropertyName:
+        s.dest = s.dest == Dest::ShapeProperty ? Dest::ShapePropertyName : Dest::Skip;
+        break;
+      case Keyword::ShapePropertyValue:
+        // The picture of a picture frame; other values are settings, not content.
+        s.dest = s.dest == Dest::ShapeProperty && shapePropertyName_ == "pib" ? Dest::Body : Dest::Skip;
+        break;
       case Keyword::BodyDestination: break;
       default: s.dest = Dest::Skip; break;
     }
@@ -222,7 +233,8 @@ class Reader {
     State& s = Top();
     if (s.dest == Dest::Skip) return;
     const KeywordInfo info = LookUpKeyword(token.text);
-    if (star) {
+    // Word hides character styles behind \* so that old readers skip them.
+    if (star && !(s.dest == Dest::StyleSheet && info.keyword == Keyword::Cs)) {
       if (IsDestination(info.keyword) && info.keyword != Keyword::SkipDestination) {
         EnterDestination(info.keyword);
       } else {
@@ -378,10 +390,7 @@ class Reader {
         if (body) builder_.EndParagraph(Resolved(s.para), Depth(s.para));
         break;
       case Keyword::Sect:
-        if (body) {
-          builder_.EndParagraph(Resolved(s.para), Depth(s.para));
-          builder_.BreakPage(Resolved(s.para), Depth(s.para));
-        }
+        if (body) builder_.BreakPage(Resolved(s.para), Depth(s.para));
         break;
       case Keyword::SbkNone:
         if (body) builder_.KeepOnPage();
@@ -481,7 +490,8 @@ class Reader {
       return;
     }
     const bool wanted = dest == Dest::Body || dest == Dest::FontTable ||
-                        dest == Dest::ColorTable || dest == Dest::StyleSheet;
+                        dest == Dest::ColorTable || dest == Dest::StyleSheet ||
+                        dest == Dest::ShapePropertyName;
     for (const char ch : text) {
       if (unicodeSkipLeft_ > 0) {
         --unicodeSkipLeft_;
@@ -567,6 +577,9 @@ class Reader {
         break;
       case Dest::StyleSheet:
         if (code == ';' && s.styleKey >= 0) styles_[s.styleKey] = Style{s.chars, s.para};
+        break;
+      case Dest::ShapePropertyName:
+        if (shapePropertyName_.size() < 64) AppendUtf8(shapePropertyName_, code);
         break;
       default: break;
     }
@@ -758,6 +771,7 @@ class Reader {
   PendingPn pn_;
   PendingList currentList_;
   int overrideListId_ = 0;
+  std::string shapePropertyName_;
 
   std::optional<CharState> lastChars_;
   int cachedFont_ = -2;

@@ -209,18 +209,14 @@ class Writer {
       }
       if (listLevel > 0) AppendNumber(out_, "ilvl", listLevel);
     }
-    out_ += ' ';
+    // Runs start with a brace and the end mark with a backslash: no delimiter needed.
     for (const Run& run : p.runs) WriteRun(run);
     out_ += end;
     out_ += "\r\n";
   }
 
   void WriteRun(const Run& run) {
-    if (run.picture) {
-      WritePicture(*run.picture);
-      return;
-    }
-    if (run.text.empty()) return;
+    if (run.text.empty() && !run.picture) return;
     const CharFormat& f = run.format;
     out_ += '{';
     if (!f.font.empty()) AppendNumber(out_, "f", static_cast<long long>(fonts_.at(f.font)));
@@ -233,8 +229,12 @@ class Writer {
     if (f.background) AppendNumber(out_, "highlight", colors_.at(Key(*f.background)));
     if (f.position == VerticalPosition::Superscript) out_ += "\\super";
     if (f.position == VerticalPosition::Subscript) out_ += "\\sub";
-    out_ += ' ';
-    AppendEscaped(out_, run.text);
+    if (run.picture) {
+      WritePicture(*run.picture);
+    } else {
+      out_ += ' ';
+      AppendEscaped(out_, run.text);
+    }
     out_ += '}';
   }
 
