@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
 #include <memory>
 #include <ostream>
 
@@ -12,7 +13,9 @@ namespace orvela::cli {
 
 int RunExport(const ExportOptions& options, std::ostream& out, std::ostream& err) {
   try {
-    if (options.check && !CheckFileIntegrity(options.file)) {
+    // A missing file is left to loading, which says that it cannot be read.
+    std::error_code ec;
+    if (options.check && std::filesystem::exists(options.file, ec) && !CheckFileIntegrity(options.file)) {
       err << "orvela-wp-cli: Die Datei " << options.file << " ist beschädigt!\n";
       return kExitRefused;
     }

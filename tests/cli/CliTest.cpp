@@ -148,7 +148,7 @@ TEST_F(CliFiles, ExportRenumbersAndReportsWarnings) {
 }
 
 TEST_F(CliFiles, ExportFailures) {
-  CliRun missing = Cli({"export", dir.file("none.owp")});
+  CliRun missing = Cli({"export", dir.file("none.owp"), "--check"});
   EXPECT_EQ(missing.code, 1);
   EXPECT_EQ(missing.err.rfind("orvela-wp-cli: Die Datei kann nicht gelesen werden!\n", 0), 0u) << missing.err;
 
