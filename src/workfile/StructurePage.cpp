@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "workfile/StructureClipboard.h"
 #include "workfile/StructureModel.h"

@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "model/srcGlobalDef.h"
+#include "support/Doubles.h"
 #include "support/TestServices.h"
 #include "workfile/StructureClipboard.h"
 #include "workfile/StructureModel.h"
@@ -27,18 +28,7 @@ using namespace orvela;
 
 namespace {
 
-class FakeContext final : public WorkFileContext {
- public:
-  WorkFileData& data() override { return data_; }
-  void markModified() override {
-    data_.modified = true;
-    ++marks;
-  }
-  QWidget* window() override { return nullptr; }
-
-  WorkFileData data_;
-  int marks = 0;
-};
+using FakeContext = test::ContextDouble;
 
 RecordNode* Add(WorkFileData& data, RecordNode* parent, const std::string& name,
                 const std::string& workstate = "<nicht definiert>", const std::string& findings = "") {
