@@ -7,8 +7,11 @@ class QDialogButtonBox;
 
 namespace orvela::platform {
 
-// "OK" (objectName OKBtn, the default button: Enter) and "Abbrechen" (CancelBtn, Esc),
-// wired to the dialog's accept() and reject().
-QDialogButtonBox* OkCancelButtons(QDialog* dialog, Qt::Orientation orientation = Qt::Horizontal);
+// "OK" (objectName OKBtn) and "Abbrechen" (CancelBtn, also Esc) wired to the dialog's
+// accept() and reject(). With `okIsDefault` Enter confirms the dialog; without it no
+// button is the default, so Enter confirms nothing (a focused button still takes Enter
+// only where the dialog passes it on).
+QDialogButtonBox* OkCancelButtons(QDialog* dialog, bool okIsDefault = true,
+                                  Qt::Orientation orientation = Qt::Horizontal);
 
 }  // namespace orvela::platform

@@ -1,11 +1,12 @@
 #include "properties/srcAuditProperties.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
@@ -14,6 +15,7 @@
 
 #include "model/DelimitedText.h"
 #include "model/srcGlobalDef.h"
+#include "platform/DialogButtons.h"
 #include "platform/RecordGridDelegate.h"
 #include "platform/RecordListModel.h"
 #include "platform/Services.h"
@@ -96,24 +98,12 @@ TdlgAuditProperties::TdlgAuditProperties(WorkFileContext& context, QWidget* pare
   for (int i = 0; i < 4; ++i) buildPage(static_cast<ListIndex>(i));
 
   // "OK" must not be the default button: Enter in the lists does not confirm the dialog.
-  // (A button box would make it the default when shown, and a dialog makes its first
-  // auto-default button the default, hence plain buttons with auto-default off.)
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setObjectName(QStringLiteral("OKBtn"));
-  auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
-  cancel->setObjectName(QStringLiteral("CancelBtn"));
-  for (QPushButton* b : {ok, cancel}) b->setAutoDefault(false);
-  connect(ok, &QPushButton::clicked, this, &TdlgAuditProperties::accept);
-  connect(cancel, &QPushButton::clicked, this, &TdlgAuditProperties::reject);
-  auto* buttons = new QVBoxLayout;
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  buttons->addStretch();
+  QDialogButtonBox* buttons = platform::OkCancelButtons(this, false, Qt::Vertical);
 
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 4, 6, 4);
   layout->addWidget(pc1_, 1);
-  layout->addLayout(buttons);
+  layout->addWidget(buttons, 0, Qt::AlignTop);
   setFixedSize(427, 211);
   pc1_->setCurrentIndex(0);
 }
