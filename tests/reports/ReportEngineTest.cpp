@@ -157,6 +157,33 @@ TEST(ReportEngine, DefinitionListsSplitAtDc1) {
             "[A:1][:][B:2]");
 }
 
+TEST(ReportEngine, InputTakesTheWorkFileAsItIsNow) {
+  WorkFileData data;
+  data.createdBy = "PC1/anna";
+  data.createdAt = "01.02.2026";
+  data.savedBy = "PC2/bert";
+  data.savedAt = "03.04.2026";
+  data.generalDefs = "ITEM=g,VALUE=1";
+  data.riskDefs = "ITEM=r,VALUE=2";
+  data.ouDefs = "ITEM=o,VALUE=3";
+  data.staffDefs = "ITEM=s,VALUE=4";
+  data.documents.append(nullptr, FieldList({"ID=5", "NAME=Beleg"}));
+  RecordNode* item = data.structure.append(nullptr, FieldList({"ID=1", "NAME=Planung"}));
+  // A finding accepted just now, with no overview built before.
+  item->record.setValue("FINDINGS", FieldList({"NAME=neu"}).commaText());
+  const ReportInput input = ReportInputOf(data);
+  EXPECT_EQ(BuildReportText("/VAR:USER-CREATED/ /VAR:DATE-CREATED/ /VAR:USER-LAST/ /VAR:DATE-LAST/|"
+                            "/SCAN(GENERAL-DEFS)//VAR:GENERAL-DEFS:ITEM//ENDSCAN(GENERAL-DEFS)/"
+                            "/SCAN(RISK-DEFINITIONS)//VAR:RISK-DEFS:VALUE//ENDSCAN(RISK-DEFINITIONS)/"
+                            "/SCAN(OU-DEFINITIONS)//VAR:OU-DEFS:OU//ENDSCAN(OU-DEFINITIONS)/"
+                            "/SCAN(STAFF-DEFINITIONS)//VAR:STAFF-DEFS:SHORTNAME//ENDSCAN(STAFF-DEFINITIONS)/|"
+                            "/SCAN(DOCUMENTS)//VAR:DOCS:NAME//ENDSCAN(DOCUMENTS)/|"
+                            "/SCAN(FINDINGS)//VAR:FINDINGS:ID/ /VAR:FINDINGS:NAME//ENDSCAN(FINDINGS)/|"
+                            "/SCAN(STRUCTURE)//VAR:STRUCTURE:NAME//ENDSCAN(STRUCTURE)/",
+                            input),
+            "PC1/anna 01.02.2026 PC2/bert 03.04.2026|gros|Beleg|1 neu|Planung");
+}
+
 TEST(RtfEscape, EscapesBackslashAndBracesOnly) {
   EXPECT_EQ(RtfEscape("a\\b{c}d"), "a\\\\b\\{c\\}d");
   EXPECT_EQ(RtfEscape("\\}"), "\\\\\\}");
