@@ -17,6 +17,7 @@
 #include "platform/ShellOpen.h"
 #include "platform/Stamps.h"
 #include "platform/TempFiles.h"
+#include "platform/Translations.h"
 #include "support/TestServices.h"
 
 using namespace orvela;
@@ -198,6 +199,12 @@ class PlatformTest : public QObject {
     QCOMPARE(env->messages.shown[0].buttons, QList<MessageButton>{MessageButton::Ok});
     QVERIFY(env->messages.shown[0].text.contains("kaputt\r\n\r\nFehlertyp:\n\rstd::runtime_error"));
     QVERIFY(env->messages.shown[0].text.endsWith("Sender:\r\nwDemo [QWidget]"));
+  }
+
+  void qtSpeaksGerman() {
+    QVERIFY(InstallGermanTranslations(*qApp));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Abbrechen"));
+    QCOMPARE(QLocale().language(), QLocale::German);
   }
 
   void helpTopics() {

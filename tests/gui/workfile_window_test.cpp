@@ -124,6 +124,7 @@ class WorkFileWindowTest : public QObject {
     QCOMPARE(w->GetFileName(), QString());
     QCOMPARE(w->windowTitle(), QString("unbenannt"));
     QVERIFY(w->isEnabled());
+    QVERIFY(!QApplication::overrideCursor());
   }
 
   void closeQuestion_data() {
@@ -233,6 +234,8 @@ class WorkFileWindowTest : public QObject {
     QCOMPARE(w->GetFileName(), path);
     QCOMPARE(w->windowTitle(), caption);
     QVERIFY(!w->data().savedAt.empty() && w->data().savedBy == "PC1/pruefer");  // the failed attempt's
+    QVERIFY(w->isEnabled());
+    QVERIFY(!QApplication::overrideCursor());
 
     env->messages.clear();
     env->messages.answer(MessageButton::Yes);
