@@ -53,12 +53,25 @@ done
 xdotool windowsize "$frame" 1100 700 windowmove "$frame" 0 0
 sleep 1
 
+# Waits until a window titled like $1 is there (or, with "gone", no longer there).
+wait_window() {
+  for _ in $(seq 100); do
+    if xdotool search --name "$1" >/dev/null 2>&1; then [ "${2:-}" != gone ] && return 0
+    else [ "${2:-}" = gone ] && return 0; fi
+    sleep 0.2
+  done
+  echo "screenshots: waited in vain for the window \"$1\" ${2:-}" >&2
+  exit 1
+}
+
 # The second file through "Datei" > "Öffnen...", typed into the file dialog.
 xdotool windowfocus --sync "$frame" key F10 Down Down Return
-sleep 1
+wait_window '^Öffnen'
+sleep 0.5
 xdotool type --delay 20 "$work/Einkauf Niederlassung Süd.owp"
 xdotool key Return
-sleep 1.5
+wait_window '^Öffnen' gone
+sleep 2
 
 # "Fenster" > "&Vertikal anordnen": the fourth menu of a work-file window.
 xdotool windowfocus --sync "$frame" key F10 Right Right Right Down v

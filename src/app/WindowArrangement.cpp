@@ -5,6 +5,12 @@
 #include <algorithm>
 
 namespace orvela {
+namespace {
+
+// The whole area, also where scroll bars stand now: once arranged, nothing lies outside.
+QRect ArrangeArea(QMdiArea* area) { return QRect(QPoint(0, 0), area->maximumViewportSize()); }
+
+}  // namespace
 
 QList<QRect> TileRects(const QRect& area, int count, Qt::Orientation orientation) {
   QList<QRect> rects;
@@ -37,7 +43,7 @@ void TileSubWindows(QMdiArea* area, Qt::Orientation orientation) {
   QList<QMdiSubWindow*> windows;
   for (QMdiSubWindow* w : area->subWindowList(QMdiArea::CreationOrder))
     if (w->isVisible() && !w->isMinimized()) windows.append(w);
-  const QList<QRect> rects = TileRects(area->viewport()->rect(), int(windows.size()), orientation);
+  const QList<QRect> rects = TileRects(ArrangeArea(area), int(windows.size()), orientation);
   for (qsizetype i = 0; i < windows.size(); ++i) {
     if (windows[i]->isMaximized()) windows[i]->showNormal();
     windows[i]->setGeometry(rects[i]);
@@ -54,7 +60,7 @@ void ArrangeMinimizedSubWindows(QMdiArea* area) {
   for (QMdiSubWindow* w : area->subWindowList(QMdiArea::CreationOrder))
     if (w->isMinimized()) icons.append(w);
   if (icons.isEmpty()) return;
-  const QList<QRect> rects = IconRects(area->viewport()->rect(), int(icons.size()), icons.first()->size());
+  const QList<QRect> rects = IconRects(ArrangeArea(area), int(icons.size()), icons.first()->size());
   for (qsizetype i = 0; i < icons.size(); ++i) icons[i]->move(rects[i].topLeft());
 }
 
