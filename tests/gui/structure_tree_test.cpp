@@ -596,6 +596,15 @@ class StructureTreeTest : public QObject {
     QVERIFY(test::FindAction(&w_->page, "miStructDel")->isEnabled());
     w_->page.contextMenu()->close();
 
+    // From the keyboard (menu key) the menu opens for the focused item, which stays.
+    w_->page.focusItem(w_->a);
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(1, 1), tree->viewport()->mapToGlobal(QPoint(1, 1)));
+    QCoreApplication::sendEvent(tree->viewport(), &key);
+    QTRY_VERIFY(w_->page.contextMenu()->isVisible());
+    QCOMPARE(w_->page.focusedItem(), w_->a);
+    w_->page.contextMenu()->close();
+    w_->page.focusItem(w_->e);
+
     const QPoint empty(5, tree->viewport()->height() - 5);
     QContextMenuEvent onNothing(QContextMenuEvent::Mouse, empty, tree->viewport()->mapToGlobal(empty));
     QCoreApplication::sendEvent(tree->viewport(), &onNothing);
