@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 
 #include "app/ProgramResources.h"
 #include "app/ToolbarIcons.h"
