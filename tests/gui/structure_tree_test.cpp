@@ -397,6 +397,20 @@ class StructureTreeTest : public QObject {
     QCOMPARE(w_->shape(), QString("A(B),E"));
   }
 
+  void cutFromAClosedWindowPastesAsCopy() {
+    w_->fillSample();
+    {
+      Window closing;
+      Add(closing.context.data(), nullptr, "Z");
+      closing.page.reloadFromData();
+      closing.page.focusItem(closing.context.data().structure.root().child(0));
+      QVERIFY(test::TriggerAction(&closing.page, "miStructCut"));
+    }  // the window closes with its data
+    w_->page.focusItem(w_->e);
+    QVERIFY(test::TriggerAction(&w_->page, "asSibling1"));
+    QCOMPARE(w_->shape(), QString("A(B,C(D)),E,Z"));
+  }
+
   void cutItemNeverGoesIntoItsOwnSubtree() {
     w_->fillSample();
     w_->page.focusItem(w_->a);
