@@ -52,7 +52,7 @@ bool RecordGridDelegate::eventFilter(QObject* object, QEvent* event) {
         case Qt::Key_Enter:
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
-          refuse(line, Cp1252RefusalText(line->text()) + QStringLiteral(" Bitte entfernen Sie es."));
+          acceptsEditorText(line);
           return true;  // the editor stays open with the text as typed
         default:
           break;
@@ -67,6 +67,13 @@ bool RecordGridDelegate::eventFilter(QObject* object, QEvent* event) {
     }
   }
   return QStyledItemDelegate::eventFilter(object, event);
+}
+
+bool RecordGridDelegate::acceptsEditorText(QWidget* editor) const {
+  auto* line = qobject_cast<QLineEdit*>(editor);
+  if (!line || line->hasAcceptableInput()) return true;
+  refuse(line, Cp1252RefusalText(line->text()) + QStringLiteral(" Bitte entfernen Sie es."));
+  return false;
 }
 
 void RecordGridDelegate::refuse(QWidget* editor, const QString& message) const {

@@ -21,6 +21,10 @@ class RecordGridDelegate : public QStyledItemDelegate {
   int positionColumn() const { return positionColumn_; }
   void setDrawGridLines(bool on) { gridLines_ = on; }
 
+  // Whether an open editor holds text the work file can hold; when not, says why as on
+  // Enter. For a dialog that commits open editors itself before it closes.
+  bool acceptsEditorText(QWidget* editor) const;
+
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override;

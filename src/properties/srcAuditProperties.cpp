@@ -99,6 +99,9 @@ TdlgAuditProperties::TdlgAuditProperties(WorkFileContext& context, QWidget* pare
 
   // "OK" must not be the default button: Enter in the lists does not confirm the dialog.
   QDialogButtonBox* buttons = platform::OkCancelButtons(this, false, Qt::Vertical);
+  // Clicking them leaves the focus where it is, so that accept() still finds an open
+  // in-place editor and can keep the dialog open for a text the file cannot hold.
+  for (QAbstractButton* b : buttons->buttons()) b->setFocusPolicy(Qt::TabFocus);
 
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 4, 6, 4);
@@ -254,16 +257,12 @@ TdlgEditBaseVals* TdlgAuditProperties::EditDefinitionEntry(QTableView* grid) {
 }
 
 bool TdlgAuditProperties::commitOpenEditor() {
-  auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  QWidget* editor = QApplication::focusWidget();
   if (!editor) return true;
   for (Page& page : pages_) {
     if (!page.grid->isAncestorOf(editor)) continue;
-    if (!editor->hasAcceptableInput()) {
-      // The delegate tells the user why when the key is refused.
-      QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-      QApplication::sendEvent(editor, &enter);
-      return false;
-    }
+    auto* delegate = qobject_cast<platform::RecordGridDelegate*>(page.grid->itemDelegate());
+    if (delegate && !delegate->acceptsEditorText(editor)) return false;
     // Taking the focus away commits the text and closes the editor.
     editor->clearFocus();
   }

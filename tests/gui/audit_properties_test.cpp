@@ -388,8 +388,15 @@ class AuditPropertiesTest : public QObject {
     QTest::keyClick(general, Qt::Key_F2);
     auto* editor = general->viewport()->findChild<QLineEdit*>();
     QTRY_VERIFY(editor && editor->hasFocus());
+    // A character the file cannot hold keeps the dialog and the editor open.
+    editor->setText("2027 ✓");
+    QTest::mouseClick(child<QPushButton>("OKBtn"), Qt::LeftButton);
+    QVERIFY(dialog->isVisible());
+    QVERIFY(Editing(general));
+    QCOMPARE(window->marks, 0);
     editor->setText("2027");
-    child<QPushButton>("OKBtn")->click();
+    QTest::mouseClick(child<QPushButton>("OKBtn"), Qt::LeftButton);
+    QVERIFY(!dialog->isVisible());
     QCOMPARE(window->data_.generalDefs,
              List({Entry("Auftraggeber", "Beispiel GmbH"), Entry("Jahr", "2027")}));
   }
