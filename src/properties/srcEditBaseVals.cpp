@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -63,6 +64,14 @@ void TdlgEditBaseVals::accept() {
     return;
   }
   QDialog::accept();
+}
+
+void TdlgEditBaseVals::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+    platform::Services::help().showHelp(this, 200);
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 }  // namespace orvela

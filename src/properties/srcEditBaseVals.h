@@ -27,6 +27,10 @@ class TdlgEditBaseVals : public QDialog {
   // the user is told which one and the edit gets the focus, so nothing typed is lost.
   void accept() override;
 
+ protected:
+  // F1: the help of the project properties, which this dialog belongs to.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   QLineEdit* editItem_;
   QLineEdit* editValue_;

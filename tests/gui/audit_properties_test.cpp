@@ -333,6 +333,8 @@ class AuditPropertiesTest : public QObject {
     auto* entry = dialog->findChild<TdlgEditBaseVals*>();
     QVERIFY(entry);
     QTRY_VERIFY(entry->isVisible());
+    QTest::keyClick(entry->editValue(), Qt::Key_F1);
+    QCOMPARE(env->help.contexts, QList<int>{200});
     entry->editValue()->setText("anders");
     entry->findChild<QPushButton*>("CancelBtn")->click();
     QCOMPARE(ItemsOf(dialog->entries(TdlgAuditProperties::Risk)), QString("1;2;3;"));
