@@ -87,20 +87,18 @@ struct Cell {
 
 struct Row {
   std::vector<Cell> cells;
-  bool operator==(const Row&) const = default;
+  bool operator==(const Row&) const;
 };
 
 struct Table {
   std::vector<Row> rows;
-  bool operator==(const Table&) const = default;
+  bool operator==(const Table&) const;
 };
 
 struct Block {
   std::variant<Paragraph, Table> content;
-  bool operator==(const Block&) const = default;
+  bool operator==(const Block&) const;
 };
-
-inline bool Cell::operator==(const Cell&) const = default;
 
 struct Document {
   std::vector<Block> blocks;

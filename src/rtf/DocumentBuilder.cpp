@@ -74,7 +74,8 @@ void DocumentBuilder::EndRow(int level, const std::vector<int>& cellRights, int 
   for (std::size_t i = 0; i < open.row.cells.size(); ++i) {
     int width = 0;
     if (i < cellRights.size()) {
-      if (cellRights[i] > previous) width = std::min(cellRights[i] - previous, kMaxTwips);
+      const long long span = static_cast<long long>(cellRights[i]) - previous;
+      if (span > 0) width = static_cast<int>(std::min<long long>(span, kMaxTwips));
       previous = cellRights[i];
     }
     open.row.cells[i].widthTwips = width;

@@ -372,7 +372,7 @@ class Reader {
         break;
       case Keyword::Cellx:
         RowDefinitionAt(std::max(1, Depth(s.para)))
-            .rights.push_back(Clamp(n, -kMaxTwips, 4 * kMaxTwips));
+            .rights.push_back(std::max(n, -kMaxTwips));
         break;
       case Keyword::Cell:
         if (body) builder_.EndCell(Resolved(s.para), 1);
@@ -561,7 +561,7 @@ class Reader {
       case Dest::FontTable:
         if (code == ';') {
           CommitFont();
-        } else if (pendingFont_.active) {
+        } else if (pendingFont_.active && code >= 0x20) {
           AppendUtf8(pendingFont_.name, code);
         }
         break;

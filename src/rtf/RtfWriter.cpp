@@ -98,7 +98,12 @@ class Writer {
 
   std::string Write() {
     Collect(document_.blocks);
-    out_ += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1031\\uc1";
+    // Runs without a font name take the reader's default font: \deff then names a number
+    // the font table does not hold.
+    const std::size_t defaultFont = needsDefaultFont_ ? fontOrder_.size() + 2 : 0;
+    out_ += "{\\rtf1\\ansi\\ansicpg1252";
+    AppendNumber(out_, "deff", static_cast<long long>(defaultFont));
+    out_ += "\\deflang1031\\uc1";
     out_ += "{\\fonttbl";
     if (fonts_.empty()) fonts_.emplace("MS Sans Serif", 0), fontOrder_.push_back("MS Sans Serif");
     for (std::size_t i = 0; i < fontOrder_.size(); ++i) {
@@ -137,6 +142,7 @@ class Writer {
       if (const auto* p = std::get_if<Paragraph>(&block.content)) {
         if (p->format.list == ListStyle::Bullet) needsSymbol_ = true;
         for (const Run& run : p->runs) {
+          if (run.format.font.empty()) needsDefaultFont_ = true;
           if (!run.format.font.empty() && fonts_.emplace(run.format.font, fontOrder_.size()).second)
             fontOrder_.push_back(run.format.font);
           for (const auto& color : {run.format.color, run.format.background}) {
@@ -283,6 +289,7 @@ class Writer {
   std::map<int, std::size_t> colors_;
   std::vector<Color> colorOrder_;
   bool needsSymbol_ = false;
+  bool needsDefaultFont_ = false;
   int symbolFont_ = 0;
 };
 

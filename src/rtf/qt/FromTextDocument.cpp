@@ -1,0 +1,137 @@
+// QTextDocument → model.
+#include <QBuffer>
+#include <QImage>
+#include <QTextFrame>
+#include <QTextList>
+#include <QTextTable>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
+
+#include "QtFormats.h"
+#include "RichText.h"
+
+namespace orvela::rtf {
+namespace {
+
+using qt::kTwipsPerPixel;
+
+class Collector {
+ public:
+  explicit Collector(const QTextDocument& document) : document_(document) {}
+
+  std::vector<Block> Frame(QTextFrame::iterator it) {
+    std::vector<Block> blocks;
+    for (; !it.atEnd(); ++it) {
+      if (QTextFrame* child = it.currentFrame()) {
+        if (auto* table = qobject_cast<QTextTable*>(child)) {
+          blocks.push_back(Block{TableOf(*table)});
+        } else {
+          std::vector<Block> inner = Frame(child->begin());
+          blocks.insert(blocks.end(), std::make_move_iterator(inner.begin()), std::make_move_iterator(inner.end()));
+        }
+      } else if (it.currentBlock().isValid()) {
+        blocks.push_back(Block{ParagraphOf(it.currentBlock())});
+      }
+    }
+    return blocks;
+  }
+
+ private:
+  Table TableOf(QTextTable& table) {
+    Table result;
+    const QList<QTextLength> widths = table.format().columnWidthConstraints();
+    for (int r = 0; r < table.rows(); ++r) {
+      Row row;
+      for (int c = 0; c < table.columns(); ++c) {
+        const QTextTableCell cell = table.cellAt(r, c);
+        if (cell.row() != r || cell.column() != c) continue;  // covered by a merged cell
+        Cell out;
+        if (c < widths.size() && widths[c].type() == QTextLength::FixedLength)
+          out.widthTwips = std::clamp(static_cast<int>(std::lround(widths[c].rawValue() * kTwipsPerPixel)), 0, kMaxTwips);
+        out.blocks = Frame(cell.begin());
+        if (out.blocks.empty() || !std::holds_alternative<Paragraph>(out.blocks.back().content))
+          out.blocks.push_back(Block{Paragraph{}});
+        row.cells.push_back(std::move(out));
+      }
+      if (!row.cells.empty()) result.rows.push_back(std::move(row));
+    }
+    return result;
+  }
+
+  Paragraph ParagraphOf(const QTextBlock& block) {
+    Paragraph p;
+    p.format = qt::FromQt(block.blockFormat());
+    if (const QTextList* list = block.textList()) {
+      p.format.list = qt::ListStyleFromQt(list->format().style());
+      p.format.listLevel = std::clamp(list->format().indent() - 1, 0, kMaxListLevel);
+    }
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      if (!fragment.isValid()) continue;
+      const QTextCharFormat format = fragment.charFormat();
+      if (format.isImageFormat()) {
+        for (int i = 0; i < fragment.length(); ++i) AddPicture(p, format.toImageFormat());
+        continue;
+      }
+      QString text = fragment.text();
+      text.replace(QChar::LineSeparator, QChar('\n'));
+      text.remove(QChar::ObjectReplacementCharacter);
+      if (text.isEmpty()) continue;
+      AddText(p, text.toStdString(), qt::FromQt(format, document_));
+    }
+    return p;
+  }
+
+  static void AddText(Paragraph& p, std::string text, CharFormat format) {
+    if (!p.runs.empty() && !p.runs.back().picture && p.runs.back().format == format) {
+      p.runs.back().text += text;
+    } else {
+      p.runs.push_back(Run{std::move(text), std::move(format), std::nullopt});
+    }
+  }
+
+  void AddPicture(Paragraph& p, const QTextImageFormat& image) {
+    const QVariant resource = document_.resource(QTextDocument::ImageResource, QUrl(image.name()));
+    std::string bytes;
+    if (resource.userType() == QMetaType::QByteArray) {
+      const QByteArray data = resource.toByteArray();
+      bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+    }
+    auto format = DetectPictureFormat(bytes);
+    if (!format) {
+      // Pasted images and other formats are kept as PNG.
+      QImage picture = resource.userType() == QMetaType::QImage ? resource.value<QImage>()
+                                                                 : QImage::fromData(QByteArray::fromStdString(bytes));
+      if (picture.isNull()) return;
+      QByteArray png;
+      QBuffer buffer(&png);
+      buffer.open(QIODevice::WriteOnly);
+      picture.save(&buffer, "PNG");
+      bytes.assign(png.constData(), static_cast<std::size_t>(png.size()));
+      format = Picture::Format::Png;
+    }
+    Picture picture{*format, std::move(bytes), 0, 0};
+    if (image.width() > 0) picture.widthTwips = std::clamp(static_cast<int>(std::lround(image.width() * kTwipsPerPixel)), 0, kMaxTwips);
+    if (image.height() > 0) picture.heightTwips = std::clamp(static_cast<int>(std::lround(image.height() * kTwipsPerPixel)), 0, kMaxTwips);
+    p.runs.push_back(Run{{}, qt::FromQt(image, document_), std::move(picture)});
+  }
+
+  const QTextDocument& document_;
+};
+
+}  // namespace
+
+Document FromTextDocument(const QTextDocument& document) {
+  Document model;
+  model.blocks = Collector(document).Frame(document.rootFrame()->begin());
+  // Qt keeps a block after every table; one left empty at the end is not content.
+  const auto& blocks = model.blocks;
+  if (blocks.size() >= 2 && std::holds_alternative<Table>(blocks[blocks.size() - 2].content)) {
+    const auto& last = std::get_if<Paragraph>(&blocks.back().content);
+    if (last && last->runs.empty()) model.blocks.pop_back();
+  }
+  return model;
+}
+
+}  // namespace orvela::rtf

@@ -1,0 +1,137 @@
+#include "QtFormats.h"
+
+#include <QColor>
+#include <QFont>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+
+namespace orvela::rtf::qt {
+namespace {
+
+QColor ToQColor(const Color& c) { return QColor(c.red, c.green, c.blue); }
+
+Color FromQColor(const QColor& c) {
+  return Color{static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+               static_cast<std::uint8_t>(c.blue())};
+}
+
+int Twips(double pixels) {
+  return std::clamp(static_cast<int>(std::lround(pixels * kTwipsPerPixel)), -kMaxTwips, kMaxTwips);
+}
+
+}  // namespace
+
+QTextCharFormat ToQt(const CharFormat& f) {
+  QTextCharFormat c;
+  if (!f.font.empty()) c.setFontFamilies(QStringList{QString::fromStdString(f.font)});
+  c.setFontPointSize(f.halfPoints / 2.0);
+  c.setFontWeight(f.bold ? QFont::Bold : QFont::Normal);
+  c.setFontItalic(f.italic);
+  c.setFontUnderline(f.underline);
+  c.setFontStrikeOut(f.strikeOut);
+  if (f.color) c.setForeground(ToQColor(*f.color));
+  if (f.background) c.setBackground(ToQColor(*f.background));
+  switch (f.position) {
+    case VerticalPosition::Superscript: c.setVerticalAlignment(QTextCharFormat::AlignSuperScript); break;
+    case VerticalPosition::Subscript: c.setVerticalAlignment(QTextCharFormat::AlignSubScript); break;
+    case VerticalPosition::Normal: break;
+  }
+  return c;
+}
+
+CharFormat FromQt(const QTextCharFormat& c, const QTextDocument& document) {
+  CharFormat f;
+  const QStringList families = c.property(QTextFormat::FontFamilies).toStringList();
+  if (!families.isEmpty()) {
+    f.font = families.first().toStdString();
+  } else if (c.hasProperty(QTextFormat::FontFamily)) {
+    f.font = c.property(QTextFormat::FontFamily).toString().toStdString();
+  } else {
+    f.font = document.defaultFont().family().toStdString();
+  }
+  double points = c.hasProperty(QTextFormat::FontPointSize) ? c.fontPointSize() : 0;
+  if (points <= 0) points = document.defaultFont().pointSizeF();
+  if (points <= 0) points = 12;
+  f.halfPoints = std::clamp(static_cast<int>(std::lround(points * 2)), kMinHalfPoints, kMaxHalfPoints);
+  f.bold = c.fontWeight() >= QFont::DemiBold;
+  f.italic = c.fontItalic();
+  f.underline = c.fontUnderline();
+  f.strikeOut = c.fontStrikeOut();
+  if (c.hasProperty(QTextFormat::ForegroundBrush) && c.foreground().style() != Qt::NoBrush)
+    f.color = FromQColor(c.foreground().color());
+  if (c.hasProperty(QTextFormat::BackgroundBrush) && c.background().style() != Qt::NoBrush)
+    f.background = FromQColor(c.background().color());
+  switch (c.verticalAlignment()) {
+    case QTextCharFormat::AlignSuperScript: f.position = VerticalPosition::Superscript; break;
+    case QTextCharFormat::AlignSubScript: f.position = VerticalPosition::Subscript; break;
+    default: break;
+  }
+  return f;
+}
+
+QTextBlockFormat ToQt(const ParagraphFormat& f) {
+  QTextBlockFormat b;
+  static constexpr Qt::Alignment kAlign[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter, Qt::AlignJustify};
+  b.setAlignment(kAlign[static_cast<int>(f.alignment)]);
+  if (f.list == ListStyle::None) {
+    b.setLeftMargin(f.leftIndent / kTwipsPerPixel);
+    b.setTextIndent(f.firstLineIndent / kTwipsPerPixel);
+  } else {
+    b.setProperty(kListLeftIndentProperty, f.leftIndent);
+    b.setProperty(kListFirstIndentProperty, f.firstLineIndent);
+  }
+  b.setRightMargin(f.rightIndent / kTwipsPerPixel);
+  b.setTopMargin(f.spaceBefore / kTwipsPerPixel);
+  b.setBottomMargin(f.spaceAfter / kTwipsPerPixel);
+  if (f.pageBreakBefore) b.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+  return b;
+}
+
+ParagraphFormat FromQt(const QTextBlockFormat& b) {
+  ParagraphFormat f;
+  const Qt::Alignment a = b.alignment();
+  if (a & Qt::AlignHCenter) {
+    f.alignment = Alignment::Center;
+  } else if (a & Qt::AlignJustify) {
+    f.alignment = Alignment::Justify;
+  } else if (a & (Qt::AlignRight | Qt::AlignTrailing)) {
+    f.alignment = Alignment::Right;
+  }
+  if (b.hasProperty(kListLeftIndentProperty)) {
+    f.leftIndent = b.intProperty(kListLeftIndentProperty);
+    f.firstLineIndent = b.intProperty(kListFirstIndentProperty);
+  } else {
+    f.leftIndent = Twips(b.leftMargin());
+    f.firstLineIndent = Twips(b.textIndent());
+  }
+  f.rightIndent = Twips(b.rightMargin());
+  f.spaceBefore = std::max(0, Twips(b.topMargin()));
+  f.spaceAfter = std::max(0, Twips(b.bottomMargin()));
+  f.pageBreakBefore = (b.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) != 0;
+  return f;
+}
+
+QTextListFormat::Style ListStyleToQt(ListStyle style) {
+  switch (style) {
+    case ListStyle::Decimal: return QTextListFormat::ListDecimal;
+    case ListStyle::LowerAlpha: return QTextListFormat::ListLowerAlpha;
+    case ListStyle::UpperAlpha: return QTextListFormat::ListUpperAlpha;
+    case ListStyle::LowerRoman: return QTextListFormat::ListLowerRoman;
+    case ListStyle::UpperRoman: return QTextListFormat::ListUpperRoman;
+    default: return QTextListFormat::ListDisc;
+  }
+}
+
+ListStyle ListStyleFromQt(QTextListFormat::Style style) {
+  switch (style) {
+    case QTextListFormat::ListDecimal: return ListStyle::Decimal;
+    case QTextListFormat::ListLowerAlpha: return ListStyle::LowerAlpha;
+    case QTextListFormat::ListUpperAlpha: return ListStyle::UpperAlpha;
+    case QTextListFormat::ListLowerRoman: return ListStyle::LowerRoman;
+    case QTextListFormat::ListUpperRoman: return ListStyle::UpperRoman;
+    default: return ListStyle::Bullet;
+  }
+}
+
+}  // namespace orvela::rtf::qt

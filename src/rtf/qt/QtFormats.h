@@ -1,0 +1,28 @@
+#pragma once
+// Conversions between the model's formats and Qt's, shared by both directions.
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextDocument>
+#include <QTextListFormat>
+
+#include "rtf/Document.h"
+
+namespace orvela::rtf::qt {
+
+// Qt lays out in pixels of a 96 dpi screen; RTF measures in twips.
+constexpr double kTwipsPerPixel = 15.0;
+
+// Indents of list paragraphs are kept here: Qt indents lists by their own level.
+constexpr int kListLeftIndentProperty = QTextFormat::UserProperty + 0x4F31;
+constexpr int kListFirstIndentProperty = QTextFormat::UserProperty + 0x4F32;
+
+QTextCharFormat ToQt(const CharFormat& format);
+CharFormat FromQt(const QTextCharFormat& format, const QTextDocument& document);
+
+QTextBlockFormat ToQt(const ParagraphFormat& format);
+ParagraphFormat FromQt(const QTextBlockFormat& format);
+
+QTextListFormat::Style ListStyleToQt(ListStyle style);
+ListStyle ListStyleFromQt(QTextListFormat::Style style);
+
+}  // namespace orvela::rtf::qt
