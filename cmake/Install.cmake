@@ -64,16 +64,16 @@ set(CPACK_PACKAGE_VENDOR "Die Entwickler von Orvela WP")
 set(CPACK_PACKAGE_CONTACT "Die Entwickler von Orvela WP <orvela-wp@example.org>")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://orvela-wp.example.org")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "working papers of an audit in one work file")
+# The long description; cpack puts the summary above it and indents it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "working papers of an audit in one work file
- Orvela WP keeps the working papers of one audit project in a single work
- file (*.owp): the audit structure with risk, organisational units, work
- states, results and findings, a register of the supporting documents, the
- project's definition lists and a formatted description. It fills RTF report
- templates from that data. The user interface is German.
- .
- The package holds the desktop program orvela-wp and the command-line tool
- orvela-wp-cli (check, export, import, report).")
+  "Orvela WP keeps the working papers of one audit project in a single work
+file (*.owp): the audit structure with risk, organisational units, work
+states, results and findings, a register of the supporting documents, the
+project's definition lists and a formatted description. It fills RTF report
+templates from that data. The user interface is German.
+
+The package holds the desktop program orvela-wp and the command-line tool
+orvela-wp-cli (check, export, import, report).")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
