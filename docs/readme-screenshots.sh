@@ -82,3 +82,14 @@ done
 sleep 0.8
 shot "$dialog" project-properties
 xdotool key Escape
+sleep 0.5
+
+# A report: the work-file window maximised, "Berichte", the findings list chosen from
+# the template list and run.
+click 1064 62
+click 316 63
+click 902 660
+click 120 693
+click 965 660
+sleep 1
+shot "$frame" report
