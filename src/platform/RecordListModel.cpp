@@ -117,6 +117,21 @@ std::optional<int> RecordListModel::moveDown(std::optional<int> focused) {
   return static_cast<int>(*focus);
 }
 
+int RecordListModel::insertRecord(std::optional<int> focused, FieldList record) {
+  const int row = focused && *focused >= 0 && *focused < rowCount() ? *focused + 1 : rowCount();
+  beginInsertRows({}, row, row);
+  rows_.insert(rows_.begin() + row, std::move(record));
+  endInsertRows();
+  positionsChangedFrom(row + 1);
+  return row;
+}
+
+void RecordListModel::setRecord(int row, FieldList record) {
+  if (row < 0 || row >= rowCount()) return;
+  rows_[static_cast<std::size_t>(row)] = std::move(record);
+  emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
 bool RecordListModel::removeRecord(int row) {
   if (row < 0 || row >= rowCount()) return false;
   beginRemoveRows({}, row, row);

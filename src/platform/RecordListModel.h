@@ -70,6 +70,10 @@ class RecordListModel : public QAbstractTableModel {
   std::optional<int> moveUp(std::optional<int> focused);
   // The last row moves to the top.
   std::optional<int> moveDown(std::optional<int> focused);
+  // Inserts `record` directly after the focused row, or at the end; returns its row.
+  int insertRecord(std::optional<int> focused, FieldList record);
+  // Replaces a row's whole record (a dialog edited a copy of it) and tells the views.
+  void setRecord(int row, FieldList record);
   // Removes one row with its record; false for a row that does not exist.
   bool removeRecord(int row);
 

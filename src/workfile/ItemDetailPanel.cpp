@@ -1,0 +1,101 @@
+#include "workfile/ItemDetailPanel.h"
+
+#include <QHBoxLayout>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "model/ItemDetailRules.h"
+#include "workfile/ItemDetailForm.h"
+#include "workfile/ItemDetailWidgets.h"
+#include "workfile/StructureModel.h"
+#include "workfile/StructurePage.h"
+#include "workfile/StructureTreeView.h"
+#include "workfile/srcItemProperties.h"
+
+namespace orvela {
+
+ItemDetailPanel::ItemDetailPanel(WorkFileContext& context, StructurePage& page)
+    : context_(context), page_(page), form_(new ItemDetailForm(context, FindingsPage::Mode::Panel, this)) {
+  setObjectName(QStringLiteral("panelDetail"));
+  auto* panel4 = new QWidget(this);
+  panel4->setObjectName(QStringLiteral("Panel4"));
+  sbItemDetailOk_ = detail::GlyphButton(panel4, "sbItemDetailOk", "dialog-ok-apply", QStyle::SP_DialogApplyButton,
+                                        QStringLiteral("Änderungen übernehmen"), QStringLiteral("Änderungen übernehmen"));
+  sbItemDetailCancel_ =
+      detail::GlyphButton(panel4, "sbItemDetailCancel", "dialog-cancel", QStyle::SP_DialogCancelButton,
+                          QStringLiteral("Änderungen verwerfen"), QStringLiteral("Änderungen verwerfen"));
+  auto* strip = new QHBoxLayout(panel4);
+  strip->setContentsMargins(2, 2, 2, 2);
+  strip->addWidget(sbItemDetailOk_);
+  strip->addWidget(sbItemDetailCancel_);
+  strip->addStretch();
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(form_, 1);
+  layout->addWidget(panel4);
+
+  connect(form_, &ItemDetailForm::changed, this, &ItemDetailPanel::acItemDetailsChanged);
+  connect(sbItemDetailOk_, &QToolButton::clicked, this, &ItemDetailPanel::acIDAcceptChanges);
+  connect(sbItemDetailCancel_, &QToolButton::clicked, this, &ItemDetailPanel::acIDRejectChanges);
+  connect(&page_, &StructurePage::focusedItemChanged, this, &ItemDetailPanel::acNodeFocusChanged);
+  connect(&page_, &StructurePage::editItemRequested, this, &ItemDetailPanel::acEditItem);
+
+  page_.setDetailPanel(this);
+  LoadItemDetails(page_.focusedItem());
+  setChanged(false);
+}
+
+void ItemDetailPanel::LoadItemDetails(RecordNode* item) {
+  item_ = item;
+  form_->load(item ? orvela::LoadItemDetails(item->record, context_.data()) : EmptyItemDetails());
+}
+
+void ItemDetailPanel::acNodeFocusChanged(RecordNode* item) {
+  // Loading raises the controls' change notifications, so the state is set after it.
+  LoadItemDetails(item);
+  setChanged(false);
+  page_.tree()->setFocus(Qt::OtherFocusReason);
+}
+
+void ItemDetailPanel::acItemDetailsChanged() { setChanged(true); }
+
+void ItemDetailPanel::acIDAcceptChanges() {
+  // The edits belong to the item they were loaded from. The tree has it selected in all
+  // ordinary cases; should the selection have been cleared (Ctrl+click) while the item
+  // kept the focus, the edits still go to the item the panel shows, never elsewhere and
+  // never nowhere.
+  if (!item_) return;
+  WriteItemDetails(item_->record, form_->current());
+  const QModelIndex line = page_.model()->indexOf(item_);
+  emit page_.model()->dataChanged(line, line);
+  context_.markModified();
+  setChanged(false);
+}
+
+void ItemDetailPanel::acIDRejectChanges() {
+  // Back to the record the edits were made on (see accept).
+  LoadItemDetails(item_);
+  setChanged(false);
+}
+
+void ItemDetailPanel::acEditItem(RecordNode* item) {
+  if (!EditItemProperties(context_, page_, item)) return;
+  // Unchanged, the panel shows what the dialog wrote, so that a later accept cannot
+  // put the older values back.
+  if (item == item_ && !changed_) {
+    LoadItemDetails(item);
+    setChanged(false);
+  }
+}
+
+void ItemDetailPanel::setChanged(bool changed) {
+  changed_ = changed;
+  sbItemDetailOk_->setEnabled(changed);
+  sbItemDetailCancel_->setEnabled(changed);
+  page_.setTreeEnabled(!changed);
+}
+
+}  // namespace orvela

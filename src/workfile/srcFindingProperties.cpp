@@ -1,0 +1,152 @@
+#include "workfile/srcFindingProperties.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "platform/DialogButtons.h"
+#include "platform/ErrorReport.h"
+#include "platform/Services.h"
+#include "workfile/ItemDetailModal.h"
+#include "workfile/ItemDetailTextGuard.h"
+#include "workfile/ItemDetailWidgets.h"
+
+namespace orvela {
+namespace {
+
+const QDate kEmptyDate(1900, 1, 1);
+
+QDate ToQDate(const CalendarDate& d) { return QDate(d.year, d.month, d.day); }
+
+}  // namespace
+
+TdlgFindingProperties::TdlgFindingProperties(QWidget* parent)
+    : QDialog(parent),
+      pages_(new QTabWidget(this)),
+      editName_(new QLineEdit),
+      cmbType_(new QComboBox),
+      cmbRisk_(new QComboBox),
+      cmbDate_(new QDateEdit),
+      lbOU_(new QListWidget),
+      lbEvidence_(new QListWidget),
+      memoDescription_(new QPlainTextEdit) {
+  setObjectName(QStringLiteral("dlgFindingProperties"));
+  setWindowTitle(QStringLiteral("Feststellungseigenschaften"));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  pages_->setObjectName(QStringLiteral("PageControl1"));
+
+  editName_->setObjectName(QStringLiteral("editName"));
+  cmbType_->setObjectName(QStringLiteral("cmbType"));
+  cmbRisk_->setObjectName(QStringLiteral("cmbRisk"));
+  cmbRisk_->setEditable(true);
+  cmbRisk_->setInsertPolicy(QComboBox::NoInsert);
+  cmbDate_->setObjectName(QStringLiteral("cmbDate"));
+  cmbDate_->setCalendarPopup(true);
+  cmbDate_->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+  // The smallest date is the empty one and shows as such.
+  cmbDate_->setMinimumDate(kEmptyDate);
+  cmbDate_->setSpecialValueText(QStringLiteral("<nicht definiert>"));
+  cmbDate_->calendarWidget()->installEventFilter(this);
+  lbOU_->setObjectName(QStringLiteral("lbOU"));
+  lbEvidence_->setObjectName(QStringLiteral("lbEvidence"));
+  memoDescription_->setObjectName(QStringLiteral("memoDescription"));
+  memoDescription_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  for (const char* t : {"nicht definiert", "Empfehlung", "Maßnahme"}) cmbType_->addItem(QString::fromUtf8(t));
+
+  auto* general = new QWidget;
+  general->setObjectName(QStringLiteral("TabSheet1"));
+  auto* form = new QFormLayout(general);
+  const std::pair<const char*, QWidget*> rows[] = {
+      {"&Bezeichnung:", editName_}, {"&Typ:", cmbType_}, {"&Risiko:", cmbRisk_}, {"T&ermin:", cmbDate_}, {"&OE:", lbOU_}};
+  for (const auto& [caption, control] : rows) form->addRow(QString::fromUtf8(caption), control);
+  pages_->addTab(general, QStringLiteral("Allgemein"));
+  const std::pair<QWidget*, const char*> filled[] = {{lbEvidence_, "Nachweise"}, {memoDescription_, "Beschreibung"}};
+  int sheet = 2;
+  for (const auto& [control, caption] : filled) {
+    auto* tab = new QWidget;
+    tab->setObjectName(QStringLiteral("TabSheet%1").arg(sheet++));
+    auto* layout = new QVBoxLayout(tab);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(control);
+    pages_->addTab(tab, QString::fromUtf8(caption));
+  }
+
+  auto* guard = new TextGuard(this);
+  guard->watch(editName_);
+  guard->watch(cmbRisk_);
+  guard->watch(memoDescription_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(pages_, 1);
+  layout->addWidget(platform::OkCancelButtons(this, true));
+
+  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(help, &QShortcut::activated, this, [this] { platform::Services::help().showHelp(this, 200); });
+  setFixedSize(360, 330);
+  pages_->setCurrentIndex(0);
+}
+
+bool TdlgFindingProperties::eventFilter(QObject* watched, QEvent* event) {
+  // Dropped down on the empty date, the calendar shows the current month, not 1900.
+  if (watched == cmbDate_->calendarWidget() && event->type() == QEvent::Show && cmbDate_->date() == kEmptyDate) {
+    const QDate today = QDate::currentDate();
+    cmbDate_->calendarWidget()->setCurrentPage(today.year(), today.month());
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TdlgFindingProperties::load(const FindingForm& form) {
+  editName_->setText(detail::ToQt(form.name));
+  cmbType_->setCurrentIndex(form.typeIndex);
+  riskEntries_ = form.riskEntries;
+  cmbRisk_->clear();
+  for (const std::string& e : form.riskEntries) cmbRisk_->addItem(detail::ToQt(e));
+  cmbRisk_->setCurrentIndex(form.riskIndex);
+  cmbRisk_->setEditText(detail::ToQt(form.riskText));
+  detail::FillCheckList(lbOU_, form.ouEntries);
+  detail::FillCheckList(lbEvidence_, form.evidenceEntries);
+  memoDescription_->setPlainText(detail::MultiLineToQt(form.description));
+  cmbDate_->setDate(ToQDate(form.deadline));
+}
+
+FindingForm TdlgFindingProperties::form() const {
+  FindingForm f;
+  f.name = detail::FromQt(editName_->text());
+  f.typeIndex = cmbType_->currentIndex();
+  f.riskEntries = riskEntries_;
+  f.riskIndex = cmbRisk_->currentIndex();
+  f.riskText = detail::FromQt(cmbRisk_->currentText());
+  f.ouEntries = detail::CheckListEntries(lbOU_);
+  f.evidenceEntries = detail::CheckListEntries(lbEvidence_);
+  f.description = detail::MultiLineFromQt(memoDescription_->toPlainText());
+  const QDate d = cmbDate_->date();
+  f.deadline = d.isValid() ? CalendarDate{d.year(), d.month(), d.day()} : kNoDeadlineDate;
+  return f;
+}
+
+bool EditFinding(FieldList& record, const std::vector<std::string>& ouSource,
+                 const std::vector<std::string>& documentSource, const std::string& riskDefs, QWidget* parent) {
+  TdlgFindingProperties dialog(parent);
+  FindingForm form;
+  try {
+    form = PrepareFindingForm(record, riskDefs, ouSource, documentSource);
+  } catch (const InvalidDateError& error) {
+    platform::ShowApplicationError(error, parent);
+    return false;
+  }
+  dialog.load(form);
+  if (RunModal(dialog) != QDialog::Accepted) return false;
+  WriteFindingForm(record, dialog.form());
+  return true;
+}
+
+}  // namespace orvela

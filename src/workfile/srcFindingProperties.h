@@ -1,0 +1,50 @@
+#pragma once
+// The finding properties dialog ("Feststellungseigenschaften") and EditFinding, which
+// shows it for one finding record.
+#include <QDialog>
+#include <string>
+#include <vector>
+
+#include "model/FindingRules.h"
+
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QTabWidget;
+
+namespace orvela {
+
+class TdlgFindingProperties : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TdlgFindingProperties(QWidget* parent = nullptr);
+
+  void load(const FindingForm& form);
+  // The controls as they stand.
+  FindingForm form() const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QTabWidget* pages_;
+  QLineEdit* editName_;
+  QComboBox* cmbType_;
+  QComboBox* cmbRisk_;
+  QDateEdit* cmbDate_;
+  QListWidget* lbOU_;
+  QListWidget* lbEvidence_;
+  QPlainTextEdit* memoDescription_;
+  std::vector<std::string> riskEntries_;
+};
+
+// Shows the dialog for `record` and writes it on "OK"; returns whether "OK" was chosen.
+// The record's TYPE and DEADLINE are normalised first and stay so also on cancel. A
+// DEADLINE that is not a date goes to the error report and no dialog opens (false).
+// `ouSource` and `documentSource` are the entries of the item's unit and document lists.
+bool EditFinding(FieldList& record, const std::vector<std::string>& ouSource,
+                 const std::vector<std::string>& documentSource, const std::string& riskDefs, QWidget* parent);
+
+}  // namespace orvela

@@ -1,0 +1,42 @@
+#include "workfile/srcItemProperties.h"
+
+#include <QDialogButtonBox>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "model/ItemDetailRules.h"
+#include "platform/DialogButtons.h"
+#include "platform/Services.h"
+#include "workfile/ItemDetailForm.h"
+#include "workfile/ItemDetailModal.h"
+#include "workfile/StructureModel.h"
+#include "workfile/StructurePage.h"
+
+namespace orvela {
+
+TdlgItemProperties::TdlgItemProperties(WorkFileContext& context, const RecordNode& item, QWidget* parent)
+    : QDialog(parent), form_(new ItemDetailForm(context, FindingsPage::Mode::Dialog, this)) {
+  setObjectName(QStringLiteral("dlgItemProperties"));
+  setWindowTitle(QStringLiteral("Elementeigenschaften"));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(form_, 1);
+  layout->addWidget(platform::OkCancelButtons(this, true));
+  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(help, &QShortcut::activated, this, [this] { platform::Services::help().showHelp(this, 230); });
+  form_->load(LoadItemDetails(item.record, context.data()));
+  setFixedSize(520, 380);
+}
+
+bool EditItemProperties(WorkFileContext& context, StructurePage& page, RecordNode* item) {
+  if (!item) return false;
+  TdlgItemProperties dialog(context, *item, context.window());
+  if (RunModal(dialog) != QDialog::Accepted) return false;
+  WriteItemDetails(item->record, dialog.form()->current());
+  const QModelIndex line = page.model()->indexOf(item);
+  emit page.model()->dataChanged(line, line);
+  context.markModified();
+  return true;
+}
+
+}  // namespace orvela
