@@ -21,6 +21,7 @@
 #include "properties/srcAuditProperties.h"
 #include "storage/WorkFileStorage.h"
 #include "workfile/DocumentsPage.h"
+#include "workfile/ItemDetailPanel.h"
 #include "workfile/StructurePage.h"
 
 namespace orvela {
@@ -111,6 +112,7 @@ void TfrmWorkFile::createTabs() {
   }
   // One line per page.
   addPage(pcWorkspace_->widget(Structure), structurePage_ = new StructurePage(*context_));
+  new ItemDetailPanel(*context_, *structurePage_);  // takes its place in the page
   addPage(pcWorkspace_->widget(Documents), documentsPage_ = new DocumentsPage(*context_));
   addPage(pcWorkspace_->widget(Findings), new QWidget);
   addPage(pcWorkspace_->widget(Reports), new QWidget);
