@@ -1,5 +1,6 @@
 // The finding properties dialog and EditFinding: what the controls show, the
 // normalisations on opening, OK and cancel, and a deadline that is not a date.
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -94,6 +95,21 @@ class FindingPropertiesTest : public QObject {
     QCOMPARE(record.lines(), (std::vector<std::string>{"NAME=Inventur", "TYPE=2", "RISK=1 - gering",
                                                        "DESCRIPTION=eins\r\nzwei", "DEADLINE=30.06.2026",
                                                        "OU=\"EK - Einkauf\"", "EVIDENCE=3"}));
+  }
+
+  void calendarOfTheEmptyDateOpensAtToday() {
+    FieldList record = NewPanelFindingRecord();
+    edit(record, [](QDialog& d) {
+      auto* date = Control<QDateEdit>(&d, "cmbDate");
+      QCalendarWidget* calendar = date->calendarWidget();
+      d.show();
+      calendar->parentWidget()->show();  // the drop-down of the date field
+      QCOMPARE(calendar->yearShown(), QDate::currentDate().year());
+      QCOMPARE(calendar->monthShown(), QDate::currentDate().month());
+      calendar->parentWidget()->hide();
+      QCOMPARE(date->date(), QDate(1900, 1, 1));  // only the page moved, not the date
+    }, true);
+    QCOMPARE(record.value(key::DEADLINE), std::string("01.01.1900"));
   }
 
   void cancelKeepsOnlyTheNormalisations() {
