@@ -19,8 +19,11 @@
 #include "platform/ErrorReport.h"
 #include "platform/Services.h"
 #include "properties/srcAuditProperties.h"
+#include "reports/ReportsPage.h"
 #include "storage/WorkFileStorage.h"
+#include "workfile/DescriptionPage.h"
 #include "workfile/DocumentsPage.h"
+#include "workfile/FindingsOverviewPage.h"
 #include "workfile/ItemDetailPanel.h"
 #include "workfile/StructurePage.h"
 
@@ -49,6 +52,8 @@ class BusyWindow {
 };
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+FileOps* saveOps = nullptr;  // null: the real system calls
 
 }  // namespace
 
@@ -114,9 +119,9 @@ void TfrmWorkFile::createTabs() {
   addPage(pcWorkspace_->widget(Structure), structurePage_ = new StructurePage(*context_));
   new ItemDetailPanel(*context_, *structurePage_);  // takes its place in the page
   addPage(pcWorkspace_->widget(Documents), documentsPage_ = new DocumentsPage(*context_));
-  addPage(pcWorkspace_->widget(Findings), new QWidget);
-  addPage(pcWorkspace_->widget(Reports), new QWidget);
-  addPage(pcWorkspace_->widget(Description), new QWidget);
+  addPage(pcWorkspace_->widget(Findings), findingsPage_ = new FindingsOverviewPage(*context_, *structurePage_));
+  addPage(pcWorkspace_->widget(Reports), reportsPage_ = new ReportsPage(*context_, *findingsPage_, reportsHost()));
+  addPage(pcWorkspace_->widget(Description), descriptionPage_ = new DescriptionPage(*context_, descriptionHost()));
   addPage(pcWorkspace_->widget(Info), createInfoTab());
 
   pcWorkspace_->setCurrentIndex(Structure);
@@ -125,6 +130,18 @@ void TfrmWorkFile::createTabs() {
   structurePage_->populateEditMenu(miEdit_);
   structurePage_->resetFilters();
   connect(structurePage_, &StructurePage::auditPropertiesRequested, this, [this] { ShowAuditProperties(*context_); });
+  connect(findingsPage_, &FindingsOverviewPage::structureTabRequested, this,
+          [this] { pcWorkspace_->setCurrentIndex(Structure); });
+}
+
+ReportsPageHost TfrmWorkFile::reportsHost() {
+  return {[this] { return frame_.reportDir(); }, [this](const QString& dir) { frame_.setReportDir(dir); },
+          [this] { return frame_.stampSource().now(); }};
+}
+
+DescriptionPageHost TfrmWorkFile::descriptionHost() {
+  return {[this] { return pcWorkspace_ && pcWorkspace_->currentIndex() == Description; },
+          [this] { UpdateSaveButton(); }};
 }
 
 void TfrmWorkFile::addPage(QWidget* tab, QWidget* page) {
@@ -292,13 +309,17 @@ void TfrmWorkFile::afterLoad() {
   RenumberItems(data_);
   structurePage_->reloadFromData();
   documentsPage_->reloadFromData();
+  descriptionPage_->reloadFromData();
 }
 
 bool TfrmWorkFile::SaveWorkFile(const QString& path) {
+  // The description lives in its editor until it is stored.
+  descriptionPage_->storeToData();
   SaveResult result;
   {
     BusyWindow busy(this);
-    result = orvela::SaveWorkFile(data_, path.toStdString(), frame_.stampSource());
+    result = orvela::SaveWorkFile(data_, path.toStdString(), frame_.stampSource(),
+                                  saveOps ? *saveOps : SystemFileOps());
   }
   if (!result.ok) {
     platform::ShowMessage(this, MessageKind::Error, FromUtf8(result.message));
@@ -307,6 +328,8 @@ bool TfrmWorkFile::SaveWorkFile(const QString& path) {
   updateCaption();
   return true;
 }
+
+void TfrmWorkFile::setFileOps(FileOps* ops) { saveOps = ops; }
 
 void TfrmWorkFile::acFileSave() {
   if (data_.fileName.empty()) return;
@@ -391,6 +414,10 @@ void TfrmWorkFile::acOnClickFileMenu() {
 }
 
 void TfrmWorkFile::pcWorkspaceChange(int index) {
+  // Whatever the new tab reads sees the description as it stands.
+  descriptionPage_->storeIfChanged();
+  if (index == Findings) findingsPage_->FillFindingsOverview();
+  if (index == Reports) reportsPage_->tabShown();
   if (index == Info) updateInfoLabels();
 }
 

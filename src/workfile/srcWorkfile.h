@@ -17,8 +17,14 @@ class QTabWidget;
 namespace orvela {
 
 class TfrmMain;
+class DescriptionPage;
 class DocumentsPage;
+class FindingsOverviewPage;
+class ReportsPage;
 class StructurePage;
+class FileOps;
+struct DescriptionPageHost;
+struct ReportsPageHost;
 
 class TfrmWorkFile : public QWidget {
   Q_OBJECT
@@ -43,6 +49,10 @@ class TfrmWorkFile : public QWidget {
   LoadOutcome LoadWorkFile(const QString& path);
   // Writes the work file to `path`; a failure is reported here. Modified is left alone.
   bool SaveWorkFile(const QString& path);
+  // The system calls every window's save goes through, like the services of
+  // platform/Services.h: a test puts in a set that fails at one stage, nullptr puts the
+  // real ones back. Not owned.
+  static void setFileOps(FileOps* ops);
   void SetUntitled();
   QString GetFileName() const;
   bool isModified() const { return data_.modified; }
@@ -72,6 +82,9 @@ class TfrmWorkFile : public QWidget {
   QTabWidget* workspace() const { return pcWorkspace_; }
   StructurePage* structurePage() const { return structurePage_; }
   DocumentsPage* documentsPage() const { return documentsPage_; }
+  FindingsOverviewPage* findingsPage() const { return findingsPage_; }
+  ReportsPage* reportsPage() const { return reportsPage_; }
+  DescriptionPage* descriptionPage() const { return descriptionPage_; }
   QStatusBar* statusBar() const { return statusBar_; }
 
  protected:
@@ -84,6 +97,9 @@ class TfrmWorkFile : public QWidget {
   void createTabs();
   QWidget* createInfoTab();
   void addPage(QWidget* tab, QWidget* page);
+  // What the reports and description pages ask of the window and the frame.
+  ReportsPageHost reportsHost();
+  DescriptionPageHost descriptionHost();
   void updateCaption();
   void updateInfoLabels();
   // The save dialog of "Speichern unter...": the chosen path, empty when cancelled.
@@ -103,6 +119,9 @@ class TfrmWorkFile : public QWidget {
   QAction* miFileSave_ = nullptr;
   StructurePage* structurePage_ = nullptr;
   DocumentsPage* documentsPage_ = nullptr;
+  FindingsOverviewPage* findingsPage_ = nullptr;
+  ReportsPage* reportsPage_ = nullptr;
+  DescriptionPage* descriptionPage_ = nullptr;
   QLabel* labelInfFilename_ = nullptr;
   QLabel* labelInfCreator_ = nullptr;
   QLabel* labelInfCreateDate_ = nullptr;

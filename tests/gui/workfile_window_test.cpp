@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QTest>
 #include <memory>
 #include <unistd.h>
@@ -169,6 +170,20 @@ class WorkFileWindowTest : public QObject {
     const QByteArray after = ReadRawFile(path);
     QCOMPARE(after != before, written);
     if (written) QVERIFY(CheckFileIntegrity(path.toStdString()));
+  }
+
+  void descriptionTypedOnItsTabIsSaved() {
+    const QString path = sample("beschreibung.owp");
+    TfrmWorkFile* w = openWindow(path);
+    w->workspace()->setCurrentIndex(TfrmWorkFile::Description);
+    auto* editor = w->findChild<QTextEdit*>("reDescription");
+    QVERIFY(editor);
+    editor->setPlainText("Prüfung der Kasse");
+    QVERIFY(w->isModified());
+    w->acFileSave();
+    TfrmWorkFile* again = openWindow(path);
+    QVERIFY(again->data().description.rfind("{\\rtf", 0) == 0);
+    QVERIFY(again->data().description.find("der Kasse") != std::string::npos);
   }
 
   void unchangedWindowClosesWithoutQuestion() {
