@@ -8,6 +8,8 @@ int main(int argc, char** argv) {
   orvela::platform::OrvelaApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Orvela WP"));
   QApplication::setApplicationDisplayName(QStringLiteral("Orvela WP"));
+  // Lets the desktop match the windows to the installed menu entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.OrvelaWP"));
   orvela::platform::InstallGermanTranslations(app);
 
   QStringList arguments = QApplication::arguments();
