@@ -1,0 +1,276 @@
+#include "reports/ReportsPage.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QShortcut>
+#include <QStyle>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <exception>
+#include <filesystem>
+#include <system_error>
+
+#include "model/TextUtils.h"
+#include "platform/ErrorReport.h"
+#include "platform/Services.h"
+#include "platform/TempFiles.h"
+#include "reports/ReportDirectory.h"
+#include "reports/WindowReportInput.h"
+#include "reports/engine/ReportEngine.h"
+#include "rtf/qt/RichText.h"
+#include "storage/SafeFileWriter.h"
+#include "workfile/FindingsOverviewPage.h"
+
+namespace orvela {
+namespace {
+
+using platform::MessageKind;
+using platform::Services;
+
+QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+QIcon Glyph(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback) {
+  return QIcon::fromTheme(QString::fromLatin1(themeName), widget->style()->standardIcon(fallback));
+}
+
+}  // namespace
+
+ReportsPage::ReportsPage(WorkFileContext& context, FindingsOverviewPage& overview, ReportsPageHost host,
+                         QWidget* parent)
+    : QWidget(parent), context_(context), overview_(overview), host_(std::move(host)), reReport_(new QTextEdit(this)) {
+  setObjectName(QStringLiteral("ReportsPage"));
+  reReport_->setObjectName(QStringLiteral("reReport"));
+  reReport_->setAcceptRichText(true);
+  reReport_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  reReport_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+  auto* strip = new QWidget(this);
+  strip->setObjectName(QStringLiteral("panelReport"));
+  buildStrip(strip);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
+  layout->addWidget(reReport_, 1);
+  layout->addWidget(strip);
+
+  // F5 runs the chosen template from anywhere on the tab, as Return does in the name box.
+  auto* run = new QShortcut(QKeySequence(Qt::Key_F5), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+  connect(run, &QShortcut::activated, this, [this] {
+    if (sbExecReport_->isEnabled()) acExecReport();
+  });
+  cmbReportChange();
+}
+
+void ReportsPage::buildStrip(QWidget* strip) {
+  auto* row = new QHBoxLayout(strip);
+  row->setContentsMargins(2, 2, 2, 2);
+  row->setSpacing(2);
+
+  labelReport_ = new QLabel(QStringLiteral("Bericht:"), strip);
+  labelReport_->setObjectName(QStringLiteral("labelReport"));
+  cmbReport_ = new QComboBox(strip);
+  cmbReport_->setObjectName(QStringLiteral("cmbReport"));
+  cmbReport_->setEditable(true);
+  cmbReport_->setInsertPolicy(QComboBox::NoInsert);
+  cmbReport_->setMinimumContentsLength(24);
+  cmbReport_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  labelReport_->setBuddy(cmbReport_);
+  connect(cmbReport_, &QComboBox::editTextChanged, this, &ReportsPage::cmbReportChange);
+  connect(cmbReport_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+    if (sbExecReport_->isEnabled()) acExecReport();
+  });
+  row->addWidget(labelReport_);
+  row->addWidget(cmbReport_, 1);
+
+  struct Button {
+    QToolButton** button;
+    const char* name;
+    const char* hint;
+    const char* theme;
+    QStyle::StandardPixmap fallback;
+    void (ReportsPage::*command)();
+    int gapBefore;
+  };
+  const Button buttons[] = {
+      {&sbSelectReportDir_, "sbSelectReportDir", "Reportverzeichnis bestimmen", "folder-open", QStyle::SP_DirOpenIcon,
+       &ReportsPage::acSelectReportDir, 0},
+      {&sbExecReport_, "sbExecReport", "Report ausführen (interne Vorschau)", "media-playback-start",
+       QStyle::SP_MediaPlay, &ReportsPage::acExecReport, 12},
+      {&sbSaveReport_, "sbSaveReport", "Report als rtf-Datei speichern", "document-save", QStyle::SP_DialogSaveButton,
+       &ReportsPage::acSaveReport, 12},
+      {&sbSaveReportPdf_, "sbSaveReportPdf", "Report als PDF speichern", "application-pdf", QStyle::SP_FileIcon,
+       &ReportsPage::acSaveReportPdf, 0},
+      {&sbPrintReport_, "sbPrintReport", "Report drucken", "document-print", QStyle::SP_ComputerIcon,
+       &ReportsPage::acPrintReport, 0},
+      {&sbOpenReportExt_, "sbOpenReportExt", "Report in externer Anwendung öffnen", "document-open",
+       QStyle::SP_DialogOpenButton, &ReportsPage::acOpenReportExt, 0},
+  };
+  for (const Button& b : buttons) {
+    if (b.gapBefore) row->addSpacing(b.gapBefore);
+    auto* button = new QToolButton(strip);
+    button->setObjectName(QString::fromLatin1(b.name));
+    button->setToolTip(QString::fromUtf8(b.hint));
+    button->setStatusTip(QString::fromUtf8(b.hint));
+    button->setAccessibleName(QString::fromUtf8(b.hint));
+    button->setIcon(Glyph(this, b.theme, b.fallback));
+    button->setAutoRaise(true);
+    connect(button, &QToolButton::clicked, this, b.command);
+    row->addWidget(button);
+    *b.button = button;
+  }
+  row->addStretch(0);
+}
+
+QString ReportsPage::reportDir() const { return EffectiveReportDir(host_.reportDir()); }
+
+void ReportsPage::tabShown() {
+  RefreshReportList();
+  cmbReportChange();
+}
+
+void ReportsPage::RefreshReportList() {
+  // Filling the list of an editable box changes its text; the name typed or chosen stays.
+  const QString name = cmbReport_->currentText();
+  const QSignalBlocker quiet(cmbReport_);
+  cmbReport_->clear();
+  cmbReport_->addItems(ReportTemplateNames(reportDir()));
+  cmbReport_->setCurrentIndex(cmbReport_->findText(name, Qt::MatchFixedString | Qt::MatchCaseSensitive));
+  cmbReport_->setEditText(name);
+}
+
+void ReportsPage::cmbReportChange() { sbExecReport_->setEnabled(!cmbReport_->currentText().isEmpty()); }
+
+void ReportsPage::acSelectReportDir() {
+  const QString chosen =
+      Services::fileDialogs().chooseFolder(this, QStringLiteral("Reportverzeichnis bestimmen"), reportDir());
+  if (!chosen.isEmpty()) {
+    cmbReport_->setEditText(QString());
+    host_.setReportDir(chosen);  // for the rest of the run; the settings file keeps its own
+    RefreshReportList();
+  }
+  cmbReportChange();
+}
+
+void ReportsPage::acExecReport() {
+  reReport_->clear();
+  generated_.reset();
+  BuildReport(QDir(reportDir()).filePath(cmbReport_->currentText()));
+}
+
+void ReportsPage::BuildReport(const QString& templatePath) {
+  const std::string path = templatePath.toStdString();
+  const auto missing = [&](const QString& text) { platform::ShowMessage(this, MessageKind::Warning, text); };
+  // Checked before anything else is touched; any other failure to look is the read's.
+  std::error_code error;
+  if (!std::filesystem::exists(std::filesystem::path(path), error) && !error) {
+    missing(QStringLiteral("Die Reportdatei ") + templatePath + QStringLiteral(" existiert nicht!"));
+    return;
+  }
+  // Findings accepted since the tab was last shown belong in the report.
+  overview_.FillFindingsOverview();
+  ReportResult result;
+  try {
+    result = BuildReportFromFile(path, WindowReportInput(context_.data(), overview_.rows(), host_.now));
+  } catch (const std::exception& e) {
+    platform::ShowApplicationError(e, sbExecReport_);
+    return;
+  }
+  if (!result.ok()) {  // gone in between
+    missing(FromUtf8(result.warning));
+    return;
+  }
+  rtf::SetEditorContent(*reReport_->document(), result.text);
+  generated_ = std::move(result.text);
+}
+
+std::string ReportsPage::reportText() const {
+  // The preview cannot show all a template may hold (headers, footers, fields, pictures
+  // of other kinds), so the engine's text is handed on as long as the user has not
+  // changed the preview; writing the preview back would lose those parts.
+  if (generated_ && !reReport_->document()->isModified()) return *generated_;
+  return rtf::RichTextOf(*reReport_->document());
+}
+
+bool ReportsPage::writeReport(const QString& path) {
+  try {
+    WriteFileSafely(path.toStdString(), reportText());
+    return true;
+  } catch (const std::exception& e) {
+    platform::ShowApplicationError(e, sbSaveReport_);
+    return false;
+  }
+}
+
+void ReportsPage::acSaveReport() {
+  platform::FileDialogRequest request;
+  request.title = QStringLiteral("Save Report");
+  request.filter = QStringLiteral("Rich Text Files (*.rtf);;All Files (*)");
+  request.defaultSuffix = QStringLiteral("rtf");
+  request.directory = lastSaveDir_;
+  request.overwritePrompt = true;
+  const QString path = Services::fileDialogs().saveFile(this, request);
+  if (path.isEmpty()) return;
+  if (writeReport(path)) lastSaveDir_ = QFileInfo(path).absolutePath();
+}
+
+void ReportsPage::acSaveReportPdf() {
+  platform::FileDialogRequest request;
+  request.title = QStringLiteral("Report als PDF speichern");
+  request.filter = QStringLiteral("PDF-Dateien (*.pdf);;Alle Dateien (*)");
+  request.defaultSuffix = QStringLiteral("pdf");
+  request.directory = lastSaveDir_;
+  request.overwritePrompt = true;
+  const QString path = Services::fileDialogs().saveFile(this, request);
+  if (path.isEmpty()) return;
+
+  // Written aside and put in place only when complete, so that a failure leaves an
+  // existing file as it was.
+  QSaveFile file(path);
+  bool written = file.open(QIODevice::WriteOnly);
+  if (written) {
+    QPdfWriter writer(&file);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
+    writer.setTitle(QStringLiteral("Bericht"));
+    writer.setCreator(QStringLiteral("Orvela WP"));
+    reReport_->document()->print(&writer);
+  }
+  written = written && file.commit();
+  if (!written) {
+    platform::ShowMessage(this, MessageKind::Error,
+                          QStringLiteral("Die Datei ") + QDir::toNativeSeparators(path) +
+                              QStringLiteral(" konnte nicht geschrieben werden: ") + file.errorString());
+    return;
+  }
+  lastSaveDir_ = QFileInfo(path).absolutePath();
+}
+
+void ReportsPage::acPrintReport() {
+  Services::printing().print(this, reReport_->document(), QStringLiteral("Bericht"));
+}
+
+void ReportsPage::acOpenReportExt() {
+  QString path;
+  try {
+    path = platform::TempFileWithExt(QStringLiteral(".rtf"));
+    WriteWholeFile(path.toStdString(), reportText());
+  } catch (const std::exception& e) {
+    platform::ShowApplicationError(e, sbOpenReportExt_);
+    return;
+  }
+  // The other program may take its time to read the file, so it is left in place.
+  Services::shell().open(path);
+}
+
+}  // namespace orvela

@@ -1,0 +1,86 @@
+#pragma once
+// The tab "Berichte" of the work-file window: a template of the report directory is run
+// against the open work file, the report shows in the editable preview reReport and is
+// saved, printed, written as PDF or opened in another program from there.
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "model/WorkFileData.h"
+#include "workfile/WorkFileContext.h"
+
+class QComboBox;
+class QLabel;
+class QTextEdit;
+class QToolButton;
+
+namespace orvela {
+
+class FindingsOverviewPage;
+
+// What the page asks of the program around it.
+struct ReportsPageHost {
+  // The program's one report directory (empty: none set) and how to change it for the
+  // rest of the run.
+  std::function<QString()> reportDir;
+  std::function<void(const QString&)> setReportDir;
+  std::function<LocalDateTime()> now;
+};
+
+class ReportsPage : public QWidget {
+  Q_OBJECT
+ public:
+  ReportsPage(WorkFileContext& context, FindingsOverviewPage& overview, ReportsPageHost host,
+              QWidget* parent = nullptr);
+
+  // The tab has been switched to: templates added since the last visit appear.
+  void tabShown();
+
+  void RefreshReportList();
+  void acSelectReportDir();
+  void cmbReportChange();
+  void acExecReport();
+  void acSaveReport();
+  void acSaveReportPdf();
+  void acPrintReport();
+  void acOpenReportExt();
+
+  // Fills the preview from the template at `templatePath`, with the findings overview
+  // rebuilt first. A missing template is reported and leaves the preview as it is.
+  void BuildReport(const QString& templatePath);
+
+  // The directory templates come from: the program's, or the examples while none is set.
+  QString reportDir() const;
+  // The report as it is saved and opened: the engine's text while the preview is as the
+  // run left it, the preview's content once the user has changed it.
+  std::string reportText() const;
+
+  QTextEdit* preview() const { return reReport_; }
+  QComboBox* templateBox() const { return cmbReport_; }
+
+ private:
+  void buildStrip(QWidget* strip);
+  // Writes the report; a failure reaches the error report. False when it failed.
+  bool writeReport(const QString& path);
+
+  WorkFileContext& context_;
+  FindingsOverviewPage& overview_;
+  ReportsPageHost host_;
+  // The engine's text of the last run; the preview shows it until the user edits it.
+  std::optional<std::string> generated_;
+  QString lastSaveDir_;
+
+  QTextEdit* reReport_;
+  QLabel* labelReport_ = nullptr;
+  QComboBox* cmbReport_ = nullptr;
+  QToolButton* sbSelectReportDir_ = nullptr;
+  QToolButton* sbExecReport_ = nullptr;
+  QToolButton* sbSaveReport_ = nullptr;
+  QToolButton* sbSaveReportPdf_ = nullptr;
+  QToolButton* sbPrintReport_ = nullptr;
+  QToolButton* sbOpenReportExt_ = nullptr;
+};
+
+}  // namespace orvela

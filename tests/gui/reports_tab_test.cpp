@@ -1,0 +1,314 @@
+// The tab "Berichte": the template list of the report directory, the folder button, the
+// run with its missing-template warning, and saving, printing, PDF and opening elsewhere
+// from the preview, in a real work-file window.
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+#include <memory>
+
+#include "app/srcMain.h"
+#include "model/DelimitedText.h"
+#include "reports/ReportDirectory.h"
+#include "reports/ReportsPage.h"
+#include "rtf/PlainText.h"
+#include "rtf/RtfReader.h"
+#include "support/Doubles.h"
+#include "support/TestServices.h"
+#include "support/WorkFiles.h"
+#include "workfile/FindingsOverviewPage.h"
+#include "workfile/srcWorkfile.h"
+
+using namespace orvela;
+using namespace orvela::test;
+
+namespace {
+
+// A header the preview does not show, and the creator's stamp twice.
+const QByteArray kStampTemplate = "{\\rtf1\\ansi{\\header Kopf /VAR:USER-CREATED/}Bericht von /VAR:USER-CREATED/\\par}";
+const QByteArray kStampReport = "{\\rtf1\\ansi{\\header Kopf VORLAGE/ersteller}Bericht von VORLAGE/ersteller\\par}";
+
+QString PlainOfFile(const QString& path) {
+  const QByteArray bytes = ReadRawFile(path);
+  return QString::fromStdString(rtf::PlainText(rtf::ReadRtf(std::string_view(bytes.constData(), bytes.size()))));
+}
+
+}  // namespace
+
+class ReportsTabTest : public QObject {
+  Q_OBJECT
+  std::unique_ptr<TestEnvironment> env;
+  std::unique_ptr<TfrmMain> frame;
+  TfrmWorkFile* window = nullptr;
+  QStringList tempFiles;
+
+  QString reportDir() const { return env->workPath("berichte"); }
+  QString templ(const QString& name, const QByteArray& bytes = kStampTemplate) const {
+    const QString path = QDir(reportDir()).filePath(name);
+    WriteRawFile(path, bytes);
+    return path;
+  }
+  ReportsPage* page() const { return window->reportsPage(); }
+  QComboBox* combo() const { return Control<QComboBox>(window, "cmbReport"); }
+  QTextEdit* preview() const { return Control<QTextEdit>(window, "reReport"); }
+  QToolButton* button(const char* name) const { return Control<QToolButton>(window, name); }
+  QStringList listed() const {
+    QStringList names;
+    for (int i = 0; i < combo()->count(); ++i) names << combo()->itemText(i);
+    return names;
+  }
+  void showTab(int index) { window->workspace()->setCurrentIndex(index); }
+  // The reports tab with the template typed in and run.
+  void run(const QString& name) {
+    showTab(TfrmWorkFile::Reports);
+    combo()->setEditText(name);
+    QVERIFY(button("sbExecReport")->isEnabled());
+    button("sbExecReport")->click();
+  }
+  void typeIntoPreview(const QString& text) {
+    preview()->setFocus();
+    preview()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(preview(), text);
+  }
+
+ private slots:
+  void init() {
+    env = std::make_unique<TestEnvironment>();
+    QVERIFY(QDir().mkpath(reportDir()));
+    frame = std::make_unique<TfrmMain>();
+    frame->setStampSource(SteppingStamps());
+    frame->setReportDir(reportDir());
+    frame->show();
+    const QString path = env->workPath("bericht.owp");
+    WriteSampleWorkFile(path);
+    window = frame->CreateWorkFileWindow();
+    QCOMPARE(window->LoadWorkFile(path), TfrmWorkFile::LoadOutcome::Loaded);
+  }
+  void cleanup() {
+    window = nullptr;
+    frame.reset();
+    env.reset();
+    for (const QString& path : tempFiles) QFile::remove(path);
+    tempFiles.clear();
+  }
+
+  void controlsOfTheTab() {
+    showTab(TfrmWorkFile::Reports);
+    QCOMPARE(Control<QWidget>(window, "labelReport")->property("text").toString(), QString("Bericht:"));
+    QVERIFY(combo()->isEditable());
+    const QList<QPair<const char*, QString>> hints{
+        {"sbSelectReportDir", "Reportverzeichnis bestimmen"},
+        {"sbExecReport", "Report ausführen (interne Vorschau)"},
+        {"sbSaveReport", "Report als rtf-Datei speichern"},
+        {"sbSaveReportPdf", "Report als PDF speichern"},
+        {"sbPrintReport", "Report drucken"},
+        {"sbOpenReportExt", "Report in externer Anwendung öffnen"},
+    };
+    for (const auto& [name, hint] : hints) QCOMPARE(button(name)->toolTip(), hint);
+    QCOMPARE(preview()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(preview()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    // Only the run button follows the name; the others work on an empty preview too.
+    QVERIFY(!button("sbExecReport")->isEnabled());
+    for (const char* name : {"sbSaveReport", "sbSaveReportPdf", "sbPrintReport", "sbOpenReportExt"})
+      QVERIFY(button(name)->isEnabled());
+    combo()->setEditText("x.rtf");
+    QVERIFY(button("sbExecReport")->isEnabled());
+    combo()->setEditText("");
+    QVERIFY(!button("sbExecReport")->isEnabled());
+  }
+
+  void listHoldsTheTemplatesOfTheDirectoryOnly() {
+    for (const char* name : {"c.RTF", "notes.txt", "B.rtf", "a.rtf"}) templ(name);
+    QVERIFY(QDir(reportDir()).mkpath("unter"));
+    templ("unter/d.rtf");
+    QVERIFY(QDir(reportDir()).mkpath("ordner.rtf"));  // a folder is no template
+    showTab(TfrmWorkFile::Reports);
+    QCOMPARE(listed(), (QStringList{"a.rtf", "B.rtf", "c.RTF"}));
+
+    // The name chosen stays across visits; templates added meanwhile appear.
+    combo()->setCurrentIndex(1);
+    QCOMPARE(combo()->currentText(), QString("B.rtf"));
+    showTab(TfrmWorkFile::Structure);
+    templ("Anhang.rtf");
+    showTab(TfrmWorkFile::Reports);
+    QCOMPARE(listed(), (QStringList{"a.rtf", "Anhang.rtf", "B.rtf", "c.RTF"}));
+    QCOMPARE(combo()->currentText(), QString("B.rtf"));
+    QVERIFY(button("sbExecReport")->isEnabled());
+
+    // A directory that is not there: no entries and no message.
+    frame->setReportDir(env->workPath("fehlt"));
+    showTab(TfrmWorkFile::Structure);
+    showTab(TfrmWorkFile::Reports);
+    QCOMPARE(listed(), QStringList());
+    QVERIFY(env->messages.shown.isEmpty());
+  }
+
+  void folderButtonChangesTheDirectoryForTheRun() {
+    templ("alt.rtf");
+    const QString other = env->workPath("andere");
+    QVERIFY(QDir().mkpath(other));
+    WriteRawFile(QDir(other).filePath("neu.rtf"), kStampTemplate);
+    showTab(TfrmWorkFile::Reports);
+    combo()->setEditText("alt.rtf");
+
+    // Cancelled: nothing changes.
+    button("sbSelectReportDir")->click();
+    QCOMPARE(env->fileDialogs.calls.size(), 1);
+    QCOMPARE(env->fileDialogs.calls[0].kind, FileDialogCall::Folder);
+    QCOMPARE(env->fileDialogs.calls[0].request.directory, reportDir());
+    QCOMPARE(frame->reportDir(), reportDir());
+    QCOMPARE(combo()->currentText(), QString("alt.rtf"));
+
+    env->fileDialogs.answer(other);
+    button("sbSelectReportDir")->click();
+    QCOMPARE(frame->reportDir(), other);
+    QCOMPARE(listed(), QStringList{"neu.rtf"});
+    QCOMPARE(combo()->currentText(), QString());
+    QVERIFY(!button("sbExecReport")->isEnabled());
+    // For this run only: the settings file does not learn it.
+    QVERIFY(!env->readSettings().contains("andere"));
+  }
+
+  void missingTemplateIsReportedAndLeavesThePreviewEmpty() {
+    templ("da.rtf");
+    run("da.rtf");
+    QVERIFY(!preview()->toPlainText().isEmpty());
+    run("fehlt.rtf");
+    QCOMPARE(env->messages.shown.size(), 1);
+    QCOMPARE(env->messages.shown[0].kind, MessageKind::Warning);
+    QCOMPARE(env->messages.shown[0].text,
+             "Die Reportdatei " + QDir(reportDir()).filePath("fehlt.rtf") + " existiert nicht!");
+    QCOMPARE(preview()->toPlainText(), QString());
+  }
+
+  void typedNameRunsAFileNotInTheList() {
+    showTab(TfrmWorkFile::Reports);
+    templ("spaeter.rtf");  // after the list was filled
+    QCOMPARE(listed(), QStringList());
+    combo()->setEditText("spaeter.rtf");
+    QTest::keyClick(combo()->lineEdit(), Qt::Key_Return);  // Return runs it as the button does
+    QCOMPARE(preview()->toPlainText().trimmed(), QString("Bericht von VORLAGE/ersteller"));
+    QVERIFY(env->messages.shown.isEmpty());
+  }
+
+  void savingWritesTheEngineTextUntilThePreviewIsEdited() {
+    templ("stempel.rtf");
+    run("stempel.rtf");
+
+    const QString target = env->workPath("bericht.rtf");
+    env->fileDialogs.answer(target);
+    button("sbSaveReport")->click();
+    const FileDialogRequest request = env->fileDialogs.calls.last().request;
+    QCOMPARE(request.title, QString("Save Report"));
+    QCOMPARE(request.filter, QString("Rich Text Files (*.rtf);;All Files (*)"));
+    QCOMPARE(request.defaultSuffix, QString("rtf"));
+    QVERIFY(request.overwritePrompt);
+    // Untouched, the report keeps what the preview cannot show (the header).
+    QCOMPARE(ReadRawFile(target), kStampReport);
+
+    // Edited, the preview's content is what counts.
+    typeIntoPreview(" und mir");
+    env->fileDialogs.answer(target);
+    button("sbSaveReport")->click();
+    QVERIFY(!ReadRawFile(target).contains("\\header"));
+    QVERIFY(PlainOfFile(target).contains("Bericht von VORLAGE/ersteller und mir"));
+
+    // Cancelled: the file stays as it was.
+    const QByteArray before = ReadRawFile(target);
+    button("sbSaveReport")->click();
+    QCOMPARE(ReadRawFile(target), before);
+  }
+
+  void failedSaveIsReportedAndKeepsThePreview() {
+    templ("stempel.rtf");
+    run("stempel.rtf");
+    const QString folder = env->workPath("ordner");
+    QVERIFY(QDir().mkpath(folder));
+    env->fileDialogs.answer(folder);  // a folder cannot be written as a file
+    button("sbSaveReport")->click();
+    QCOMPARE(env->messages.shown.size(), 1);
+    QCOMPARE(env->messages.shown[0].kind, MessageKind::Error);
+    QVERIFY(QFileInfo(folder).isDir());
+    QCOMPARE(preview()->toPlainText().trimmed(), QString("Bericht von VORLAGE/ersteller"));
+  }
+
+  void printingHandsThePreviewToThePrintDialog() {
+    templ("stempel.rtf");
+    run("stempel.rtf");
+    typeIntoPreview("!");
+    button("sbPrintReport")->click();
+    QCOMPARE(env->printing.calls.size(), 1);
+    QCOMPARE(env->printing.calls[0].jobName, QString("Bericht"));
+    QCOMPARE(env->printing.calls[0].plainText.trimmed(), QString("Bericht von VORLAGE/ersteller!"));
+  }
+
+  void pdfIsWrittenFromThePreview() {
+    templ("stempel.rtf");
+    run("stempel.rtf");
+    const QString target = env->workPath("bericht.pdf");
+    button("sbSaveReportPdf")->click();  // cancelled
+    QVERIFY(!QFile::exists(target));
+    env->fileDialogs.answer(target);
+    button("sbSaveReportPdf")->click();
+    QCOMPARE(env->fileDialogs.calls.last().request.defaultSuffix, QString("pdf"));
+    QVERIFY(ReadRawFile(target).startsWith("%PDF-"));
+
+    // A target that cannot be written is said so, and nothing is left behind.
+    const QString blocked = env->workPath("fehlt/bericht.pdf");
+    env->fileDialogs.answer(blocked);
+    button("sbSaveReportPdf")->click();
+    QCOMPARE(env->messages.shown.size(), 1);
+    QCOMPARE(env->messages.shown[0].kind, MessageKind::Error);
+    QVERIFY(!QFile::exists(blocked));
+  }
+
+  void openingElsewhereUsesANewTemporaryFileEachTime() {
+    templ("stempel.rtf");
+    run("stempel.rtf");
+    button("sbOpenReportExt")->click();
+    button("sbOpenReportExt")->click();
+    tempFiles = env->shell.opened;
+    QCOMPARE(env->shell.opened.size(), 2);
+    QVERIFY(env->shell.opened[0] != env->shell.opened[1]);
+    for (const QString& path : env->shell.opened) {
+      QCOMPARE(QFileInfo(path).suffix(), QString("rtf"));
+      QVERIFY(QFileInfo(path).fileName().startsWith("TMP"));
+      QCOMPARE(ReadRawFile(path), kStampReport);
+    }
+  }
+
+  void acceptedFindingIsInTheNextReportWithoutVisitingTheOverview() {
+    templ("liste.rtf", "{\\rtf1\\ansi /SCAN(FINDINGS)//VAR:FINDINGS:ID/ /VAR:FINDINGS:NAME/;/ENDSCAN(FINDINGS)/}");
+    run("liste.rtf");
+    QCOMPARE(preview()->toPlainText().trimmed(), QString());
+
+    // What accepting the item's findings writes into its record.
+    RecordNode* item = window->data().structure.root().child(0);
+    item->record.setValue("FINDINGS", ListToText({FieldList({"NAME=Neu"}), FieldList({"NAME=Zweite"})}));
+    window->MarkModified();
+    button("sbExecReport")->click();
+    QCOMPARE(preview()->toPlainText().trimmed(), QString("1 Neu;1 Zweite;"));
+    QCOMPARE(window->findingsPage()->rows().size(), std::size_t(2));
+    QCOMPARE(window->workspace()->currentIndex(), int(TfrmWorkFile::Reports));
+  }
+
+  void withoutReportDirectoryTheExamplesAreListed() {
+    frame->setReportDir(QString());
+    QVERIFY(!BundledReportDir().isEmpty());
+    showTab(TfrmWorkFile::Reports);
+    QCOMPARE(listed(), (QStringList{"Dokumentenverzeichnis.rtf", "Feststellungsliste.rtf", "Pruefbericht.rtf"}));
+    combo()->setEditText("Pruefbericht.rtf");
+    button("sbExecReport")->click();
+    QVERIFY(preview()->toPlainText().contains("Planung"));
+    QVERIFY(env->messages.shown.isEmpty());
+    QCOMPARE(frame->reportDir(), QString());  // the setting stays empty
+  }
+};
+
+QTEST_MAIN(ReportsTabTest)
+#include "reports_tab_test.moc"
