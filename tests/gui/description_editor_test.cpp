@@ -228,6 +228,10 @@ class DescriptionEditorTest : public QObject {
     showDescription(w);
     caretInto(w, "Kasse");
     QVERIFY(!w->isModified());
+    // A change of format alone is a change the user wants saved.
+    select(w, "Kasse");
+    control(w, "tbItalic")->click();
+    QVERIFY(w->isModified());
   }
 
   void caretInBoldCentredTextSetsTheToolbar() {
