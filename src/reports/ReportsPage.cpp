@@ -212,26 +212,26 @@ bool ReportsPage::writeReport(const QString& path) {
   }
 }
 
-void ReportsPage::acSaveReport() {
+QString ReportsPage::askSavePath(const QString& title, const QString& filter, const QString& suffix) {
   platform::FileDialogRequest request;
-  request.title = QStringLiteral("Save Report");
-  request.filter = QStringLiteral("Rich Text Files (*.rtf);;All Files (*)");
-  request.defaultSuffix = QStringLiteral("rtf");
+  request.title = title;
+  request.filter = filter;
+  request.defaultSuffix = suffix;
   request.directory = lastSaveDir_;
   request.overwritePrompt = true;
-  const QString path = Services::fileDialogs().saveFile(this, request);
+  return Services::fileDialogs().saveFile(this, request);
+}
+
+void ReportsPage::acSaveReport() {
+  const QString path = askSavePath(QStringLiteral("Save Report"), QStringLiteral("Rich Text Files (*.rtf);;All Files (*)"),
+                                   QStringLiteral("rtf"));
   if (path.isEmpty()) return;
   if (writeReport(path)) lastSaveDir_ = QFileInfo(path).absolutePath();
 }
 
 void ReportsPage::acSaveReportPdf() {
-  platform::FileDialogRequest request;
-  request.title = QStringLiteral("Report als PDF speichern");
-  request.filter = QStringLiteral("PDF-Dateien (*.pdf);;Alle Dateien (*)");
-  request.defaultSuffix = QStringLiteral("pdf");
-  request.directory = lastSaveDir_;
-  request.overwritePrompt = true;
-  const QString path = Services::fileDialogs().saveFile(this, request);
+  const QString path = askSavePath(QStringLiteral("Report als PDF speichern"),
+                                   QStringLiteral("PDF-Dateien (*.pdf);;Alle Dateien (*)"), QStringLiteral("pdf"));
   if (path.isEmpty()) return;
 
   // Written aside and put in place only when complete, so that a failure leaves an

@@ -62,6 +62,8 @@ class ReportsPage : public QWidget {
 
  private:
   void buildStrip(QWidget* strip);
+  // The save dialog, starting in the folder of the last report saved; empty when cancelled.
+  QString askSavePath(const QString& title, const QString& filter, const QString& suffix);
   // Writes the report; a failure reaches the error report. False when it failed.
   bool writeReport(const QString& path);
 
