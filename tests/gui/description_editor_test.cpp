@@ -328,6 +328,29 @@ class DescriptionEditorTest : public QObject {
     QVERIFY(w->isModified());
   }
 
+  void fontBoxAppliesPickedAndTypedNames() {
+    TfrmWorkFile* w = typedWindow({"eins zwei"});
+    auto* fonts = control<QComboBox>(w, "cmbFont");
+    const QTextDocument& d = *editor(w)->document();
+    struct Case {
+      const char* word;
+      QString typed;     // what the user types and confirms with Enter
+      QString expected;  // the family the word then has
+    };
+    const QString listed = fonts->itemText(0);
+    const Case cases[] = {
+        {"eins", listed.toUpper(), listed},                        // an entry, letter case ignored
+        {"zwei", "Schrift Nicht Installiert", "Schrift Nicht Installiert"},  // kept as typed
+    };
+    for (const Case& c : cases) {
+      select(w, c.word);
+      fonts->lineEdit()->setText(c.typed);
+      QTest::keyClick(fonts->lineEdit(), Qt::Key_Return);
+      QCOMPARE(Family(FormatsOf(d, c.word).first()), c.expected);
+    }
+    QCOMPARE(env->messages.shown.size(), 0);
+  }
+
   void sizeField() {
     TfrmWorkFile* w = typedWindow({"Wort"});
     auto* size = control<QLineEdit>(w, "editFontSize");
