@@ -117,7 +117,7 @@ void TfrmWorkFile::createTabs() {
   }
   // One line per page.
   addPage(pcWorkspace_->widget(Structure), structurePage_ = new StructurePage(*context_));
-  new ItemDetailPanel(*context_, *structurePage_);  // takes its place in the page
+  detailPanel_ = new ItemDetailPanel(*context_, *structurePage_);  // takes its place in the page
   addPage(pcWorkspace_->widget(Documents), documentsPage_ = new DocumentsPage(*context_));
   addPage(pcWorkspace_->widget(Findings), findingsPage_ = new FindingsOverviewPage(*context_, *structurePage_));
   addPage(pcWorkspace_->widget(Reports), reportsPage_ = new ReportsPage(*context_, *findingsPage_, reportsHost()));
@@ -360,7 +360,10 @@ void TfrmWorkFile::acFileSaveAs() {
 }
 
 bool TfrmWorkFile::acFormCloseQuery() {
-  if (!data_.modified) return true;
+  // Edits still pending in the detail panel are work too: closing must not drop them
+  // without asking. "Ja" takes them over before saving, "Nein" discards them.
+  const bool panelPending = detailPanel_ && detailPanel_->isChanged();
+  if (!data_.modified && !panelPending) return true;
   const QString name = data_.fileName.empty() ? QStringLiteral("<unbenannt>") : GetFileName();
   const MessageButton answer =
       platform::AskQuestion(this, MessageKind::Confirmation, QStringLiteral("Änderungen in ") + name +
@@ -374,6 +377,7 @@ bool TfrmWorkFile::acFormCloseQuery() {
     default:
       return false;  // "Abbrechen", or the box closed otherwise
   }
+  if (panelPending) detailPanel_->acIDAcceptChanges();
   if (!data_.fileName.empty()) {
     const QString fileName = GetFileName();
     if (SaveWorkFile(fileName)) {

@@ -21,6 +21,7 @@ class DescriptionPage;
 class DocumentsPage;
 class FindingsOverviewPage;
 class ReportsPage;
+class ItemDetailPanel;
 class StructurePage;
 class FileOps;
 struct DescriptionPageHost;
@@ -118,6 +119,7 @@ class TfrmWorkFile : public QWidget {
   QMenu* miReopen_ = nullptr;
   QAction* miFileSave_ = nullptr;
   StructurePage* structurePage_ = nullptr;
+  ItemDetailPanel* detailPanel_ = nullptr;
   DocumentsPage* documentsPage_ = nullptr;
   FindingsOverviewPage* findingsPage_ = nullptr;
   ReportsPage* reportsPage_ = nullptr;

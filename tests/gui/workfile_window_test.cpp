@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -170,6 +171,31 @@ class WorkFileWindowTest : public QObject {
     const QByteArray after = ReadRawFile(path);
     QCOMPARE(after != before, written);
     if (written) QVERIFY(CheckFileIntegrity(path.toStdString()));
+  }
+
+  // Edits typed into the detail panel but not yet taken over are not lost by closing:
+  // the question is asked, "Ja" takes them over and saves, "Nein" drops them.
+  void pendingPanelEditsAreAskedForOnClose_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("savedName");
+    QTest::newRow("Ja") << int(MessageButton::Yes) << "Kasse neu";
+    QTest::newRow("Nein") << int(MessageButton::No) << "Planung";
+  }
+  void pendingPanelEditsAreAskedForOnClose() {
+    QFETCH(int, answer);
+    QFETCH(QString, savedName);
+    const QString path = sample("offen.owp");
+    TfrmWorkFile* w = openWindow(path);
+    auto* name = w->findChild<QLineEdit*>("editName");
+    QVERIFY(name);
+    name->setText("Kasse neu");
+    QVERIFY(!w->isModified());
+    env->messages.answer(MessageButton(answer));
+    frame->command("FileClose1")->trigger();
+    QCOMPARE(env->messages.texts(), QStringList{"Änderungen in " + path + " speichern?"});
+    QTRY_VERIFY(!isOpen(w));
+    TfrmWorkFile* again = openWindow(path);
+    QCOMPARE(QString::fromStdString(again->data().structure.root().child(0)->record.value("NAME")), savedName);
   }
 
   void descriptionTypedOnItsTabIsSaved() {
