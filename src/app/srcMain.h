@@ -97,6 +97,9 @@ class TfrmMain : public QMainWindow {
   std::optional<bool> TestFile(const QString& path);
   // The file-open test of the command line and drops: missing files are passed over.
   void OpenQuietly(const QString& path);
+  // The refusals shared by every way of opening (already open, damaged), in this order;
+  // true when a window was opened for the file.
+  bool OpenUnlessOpenOrDamaged(const QString& path);
   bool WriteRecentFiles();
 
   QStringList arguments_;

@@ -100,6 +100,21 @@ void TfrmMain::acFileNew() {
   window->SetUntitled();
 }
 
+bool TfrmMain::OpenUnlessOpenOrDamaged(const QString& path) {
+  if (IsFileOpen(path)) {
+    ShowMessage(this, MessageKind::Information, kAlreadyOpen);
+    return false;
+  }
+  const std::optional<bool> accepted = TestFile(path);
+  if (!accepted) return false;
+  if (!*accepted) {
+    ShowMessage(this, MessageKind::Error, Damaged(path));
+    return false;
+  }
+  OpenWorkFile(path);
+  return true;
+}
+
 void TfrmMain::acFileOpen() {
   platform::FileDialogRequest request;
   request.title = QStringLiteral("Öffnen");
@@ -108,18 +123,7 @@ void TfrmMain::acFileOpen() {
   request.directory = settings_.workingDir;
   const QString path = platform::Services::fileDialogs().openFile(this, request);
   if (path.isEmpty()) return;
-  if (IsFileOpen(path)) {
-    ShowMessage(this, MessageKind::Information, kAlreadyOpen);
-    return;
-  }
-  const std::optional<bool> accepted = TestFile(path);
-  if (!accepted) return;
-  if (!*accepted) {
-    ShowMessage(this, MessageKind::Error, Damaged(path));
-    return;
-  }
-  OpenWorkFile(path);
-  AddRecentFile(path);
+  if (OpenUnlessOpenOrDamaged(path)) AddRecentFile(path);
 }
 
 void TfrmMain::miReopenClick(QAction* item) {
@@ -130,33 +134,12 @@ void TfrmMain::miReopenClick(QAction* item) {
     ShowMessage(this, MessageKind::Information, kDoesNotExist);
     return;
   }
-  if (IsFileOpen(path)) {
-    ShowMessage(this, MessageKind::Information, kAlreadyOpen);
-    return;
-  }
-  const std::optional<bool> accepted = TestFile(path);
-  if (!accepted) return;
-  if (!*accepted) {
-    ShowMessage(this, MessageKind::Error, Damaged(path));
-    return;
-  }
-  OpenWorkFile(path);
-  AddRecentFile(path);
+  if (OpenUnlessOpenOrDamaged(path)) AddRecentFile(path);
 }
 
 void TfrmMain::OpenQuietly(const QString& path) {
   if (!FileExists(path)) return;
-  if (IsFileOpen(path)) {
-    ShowMessage(this, MessageKind::Information, kAlreadyOpen);
-    return;
-  }
-  const std::optional<bool> accepted = TestFile(path);
-  if (!accepted) return;
-  if (!*accepted) {
-    ShowMessage(this, MessageKind::Error, Damaged(path));
-    return;
-  }
-  OpenWorkFile(path);
+  OpenUnlessOpenOrDamaged(path);
 }
 
 void TfrmMain::OpenFromCommandLine(const QString& path) {
