@@ -25,9 +25,13 @@ using namespace orvela::platform;
 using orvela::test::TestEnvironment;
 
 namespace {
+// Throws from a plain event. A mouse event would do as well for the report, but
+// QApplication::notify copies it with its touch points on the heap, and Qt's own frames,
+// built without exception support, leave that copy behind when the exception passes: a
+// leak inside Qt that the sanitizer run would report on every run.
 class ThrowingWidget : public QWidget {
  protected:
-  void mousePressEvent(QMouseEvent*) override { throw std::runtime_error("kaputt"); }
+  void customEvent(QEvent*) override { throw std::runtime_error("kaputt"); }
 };
 }  // namespace
 
@@ -193,7 +197,8 @@ class PlatformTest : public QObject {
     ThrowingWidget widget;
     widget.setObjectName("wDemo");
     widget.show();
-    QTest::mouseClick(&widget, Qt::LeftButton);
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&widget, &event);
     QCOMPARE(env->messages.shown.size(), 1);
     QCOMPARE(env->messages.shown[0].kind, MessageKind::Error);
     QCOMPARE(env->messages.shown[0].buttons, QList<MessageButton>{MessageButton::Ok});
