@@ -47,11 +47,11 @@ constexpr CommandSpec kMenuItems[] = {
     {"miAbout", "&Info...", "Info", "Anzeige von Programminformationen, Versionsnummer und Copyright-Vermerk"},
 };
 
-QAction* MakeAction(QObject* owner, const CommandSpec& spec) {
-  auto* action = new QAction(QString::fromUtf8(spec.caption), owner);
-  action->setObjectName(QString::fromLatin1(spec.name));
-  action->setToolTip(QString::fromUtf8(spec.shortHint));
-  action->setStatusTip(QString::fromUtf8(spec.longHint));
+QAction* MakeAction(QObject* owner, const CommandSpec& command) {
+  auto* action = new QAction(QString::fromUtf8(command.caption), owner);
+  action->setObjectName(QString::fromLatin1(command.name));
+  action->setToolTip(QString::fromUtf8(command.shortHint));
+  action->setStatusTip(QString::fromUtf8(command.longHint));
   return action;
 }
 
@@ -71,7 +71,7 @@ QMenu* MakeMenu(QWidget* owner, const char* name, const char* caption, const cha
 void TfrmMain::createActions() {
   alMain_ = new QObject(this);
   alMain_->setObjectName(QStringLiteral("alMain"));
-  for (const CommandSpec& spec : kCommands) MakeAction(alMain_, spec);
+  for (const CommandSpec& command : kCommands) MakeAction(alMain_, command);
   // The frame's Ctrl+N lives on FileNew1, which the toolbar and the work-file windows'
   // menus share, so the key works whichever menu bar is showing.
   command(QStringLiteral("FileNew1"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
@@ -105,7 +105,7 @@ QAction* TfrmMain::command(const QString& name) const {
 
 void TfrmMain::createMenus() {
   QHash<QString, QAction*> items;
-  for (const CommandSpec& spec : kMenuItems) items.insert(QString::fromLatin1(spec.name), MakeAction(this, spec));
+  for (const CommandSpec& command : kMenuItems) items.insert(QString::fromLatin1(command.name), MakeAction(this, command));
   // Shown in the menu; the key itself is FileNew1's, so the item reacts to it only
   // while its menu is open and the two never compete.
   items["miFileNew"]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));

@@ -108,12 +108,12 @@ void TfrmWorkFile::createTabs() {
       {"tsStructure", "Struktur"}, {"tsDocuments", "Dokumente"},     {"tsFindings", "Feststellungen"},
       {"tsReports", "Berichte"},   {"tsDescription", "Beschreibung"}, {"tsInfo", "Information"},
   };
-  for (const TabSpec& spec : kTabs) {
+  for (const TabSpec& tabSpec : kTabs) {
     auto* tab = new QWidget(pcWorkspace_);
-    tab->setObjectName(QString::fromLatin1(spec.name));
+    tab->setObjectName(QString::fromLatin1(tabSpec.name));
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(2, 2, 2, 2);
-    pcWorkspace_->addTab(tab, QString::fromUtf8(spec.caption));
+    pcWorkspace_->addTab(tab, QString::fromUtf8(tabSpec.caption));
   }
   // One line per page.
   addPage(pcWorkspace_->widget(Structure), structurePage_ = new StructurePage(*context_));
