@@ -48,8 +48,18 @@ std::string ShortDateText(const CalendarDate& date) {
   return buf;
 }
 
+namespace {
+// Built by appending: gcc 12 raises a false -Wrestrict alarm on "'" + std::string at -O3.
+std::string InvalidDateMessage(std::string_view cp1252Text) {
+  std::string message = "'";
+  message += Cp1252ToUtf8(cp1252Text);
+  message += "' ist kein g\xC3\xBCltiges Datum";
+  return message;
+}
+}  // namespace
+
 InvalidDateError::InvalidDateError(std::string_view cp1252Text)
-    : std::runtime_error("'" + Cp1252ToUtf8(cp1252Text) + "' ist kein g\xC3\xBCltiges Datum") {}
+    : std::runtime_error(InvalidDateMessage(cp1252Text)) {}
 
 std::string TextBeforeBlank(std::string_view text) {
   return std::string(text.substr(0, std::min(text.find(' '), text.size())));
