@@ -302,7 +302,11 @@ void WorkFileFromJson(std::string_view text, WorkFileData& data) {
       {"ouDefs", &data.ouDefs},
       {"staffDefs", &data.staffDefs},
   }};
-  for (const auto& [k, value] : doc.items()) {
+  // Named copies rather than a structured binding: clang 14 cannot capture bindings in the
+  // lambdas below.
+  for (const auto& item : doc.items()) {
+    const std::string k = item.key();
+    const json& value = item.value();
     const std::string place = Join("", k);
     auto text = std::find_if(texts.begin(), texts.end(), [&](const auto& t) { return t.first == k; });
     auto list = std::find_if(lists.begin(), lists.end(), [&](const auto& t) { return t.first == k; });
