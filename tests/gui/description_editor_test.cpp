@@ -19,6 +19,7 @@
 #include "rtf/PlainText.h"
 #include "rtf/RtfReader.h"
 #include "support/Doubles.h"
+#include "support/FrameFixture.h"
 #include "support/TestServices.h"
 #include "support/WorkFiles.h"
 #include "workfile/DescriptionEditor.h"
@@ -95,8 +96,9 @@ class PdfPrinting final : public platform::PrintService {
 
 class DescriptionEditorTest : public QObject {
   Q_OBJECT
-  std::unique_ptr<TestEnvironment> env;
-  std::unique_ptr<TfrmMain> frame;
+  FrameFixture fixture;
+  std::unique_ptr<TestEnvironment>& env = fixture.env;
+  std::unique_ptr<TfrmMain>& frame = fixture.frame;
 
   TfrmWorkFile* openWindow(const QString& path) {
     TfrmWorkFile* w = frame->CreateWorkFileWindow();
@@ -137,15 +139,9 @@ class DescriptionEditorTest : public QObject {
   }
 
  private slots:
-  void init() {
-    env = std::make_unique<TestEnvironment>();
-    frame = std::make_unique<TfrmMain>();
-    frame->setStampSource(SteppingStamps());
-    frame->show();
-  }
+  void init() { fixture.start(); }
   void cleanup() {
-    frame.reset();
-    env.reset();
+    fixture.stop();
   }
 
   void newWindowPreparesTheEditor() {

@@ -12,6 +12,7 @@
 #include "app/srcMain.h"
 #include "storage/Envelope.h"
 #include "storage/SafeFileWriter.h"
+#include "support/FrameFixture.h"
 #include "support/TestServices.h"
 #include "support/WorkFiles.h"
 #include "workfile/srcWorkfile.h"
@@ -78,20 +79,15 @@ QStringList Entries(const QString& folder) {
 
 class SaveFaultsTest : public QObject {
   Q_OBJECT
-  std::unique_ptr<TestEnvironment> env;
-  std::unique_ptr<TfrmMain> frame;
+  FrameFixture fixture;
+  std::unique_ptr<TestEnvironment>& env = fixture.env;
+  std::unique_ptr<TfrmMain>& frame = fixture.frame;
 
  private slots:
-  void init() {
-    env = std::make_unique<TestEnvironment>();
-    frame = std::make_unique<TfrmMain>();
-    frame->setStampSource(SteppingStamps());
-    frame->show();
-  }
+  void init() { fixture.start(); }
   void cleanup() {
     TfrmWorkFile::setFileOps(nullptr);
-    frame.reset();
-    env.reset();
+    fixture.stop();
   }
 
   void failedSaveKeepsFileAndWindow_data() {

@@ -18,6 +18,7 @@
 #include "app/srcMain.h"
 #include "storage/Envelope.h"
 #include "storage/WorkFileXml.h"
+#include "support/FrameFixture.h"
 #include "support/TestServices.h"
 #include "support/WorkFiles.h"
 #include "workfile/srcWorkfile.h"
@@ -31,8 +32,9 @@ QString Label(TfrmWorkFile* w, const char* name) { return w->findChild<QLabel*>(
 
 class WorkFileWindowTest : public QObject {
   Q_OBJECT
-  std::unique_ptr<TestEnvironment> env;
-  std::unique_ptr<TfrmMain> frame;
+  FrameFixture fixture;
+  std::unique_ptr<TestEnvironment>& env = fixture.env;
+  std::unique_ptr<TfrmMain>& frame = fixture.frame;
 
   TfrmWorkFile* newWindow() { return frame->CreateWorkFileWindow(); }
   TfrmWorkFile* openWindow(const QString& path) {
@@ -57,15 +59,9 @@ class WorkFileWindowTest : public QObject {
   }
 
  private slots:
-  void init() {
-    env = std::make_unique<TestEnvironment>();
-    frame = std::make_unique<TfrmMain>();
-    frame->setStampSource(SteppingStamps());
-    frame->show();
-  }
+  void init() { fixture.start(); }
   void cleanup() {
-    frame.reset();
-    env.reset();
+    fixture.stop();
   }
 
   void initialState() {
