@@ -3,18 +3,10 @@
 // ($XDG_CONFIG_HOME, default ~/.config), section [GeneralSettings], plain key=value lines
 // written and read raw; other sections and keys are kept when writing.
 #include <QString>
-#include <QStringList>
+
+#include "platform/SettingsText.h"
 
 namespace orvela::platform {
-
-struct GeneralSettings {
-  QString workingDir;   // leading blanks removed on reading
-  QString reportDir;
-  QString templatePath;
-  bool newFileOnStartup = false;
-  bool noFileIntegrityCheck = false;
-  QStringList recentFiles;  // most recent first, at most five
-};
 
 // Full path of the settings file in force.
 QString SettingsFilePath();
@@ -24,10 +16,6 @@ GeneralSettings ReadGeneralSettings();
 
 // Writes the given keys (raw values, in the order given) into [GeneralSettings], keeping
 // everything else in the file. Returns false when the file cannot be written.
-bool WriteSettingsValues(const QList<QPair<QString, QString>>& keyValues);
-
-// RecentFiles as delimited text with "|" and "*".
-QString RecentFilesText(const QStringList& files);
-QStringList ReadRecentFilesText(const QString& text);
+bool WriteSettingsValues(const SettingsValues& keyValues);
 
 }  // namespace orvela::platform

@@ -104,6 +104,35 @@ class PlatformTest : public QObject {
     QCOMPARE(ReadGeneralSettings().reportDir, QString("/neu"));
   }
 
+  void writingKeepsTheBytesOfOtherLines_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("written");
+    // Written by an older program in Windows-1252: the untouched lines stay as they are.
+    QTest::newRow("latin-1 lines") << QByteArray("[GeneralSettings]\nTemplate=C:\\Pr\xfc" "fung.owp\n[Alt]\nN=\xe4\n")
+                                   << QByteArray("[GeneralSettings]\nTemplate=C:\\Pr\xfc" "fung.owp\nReportDir=/r\n"
+                                                 "[Alt]\nN=\xe4\n");
+    QTest::newRow("crlf file") << QByteArray("[GeneralSettings]\r\nReportDir=/alt\r\nX=1\r\n")
+                               << QByteArray("[GeneralSettings]\r\nReportDir=/r\r\nX=1\r\n");
+    QTest::newRow("crlf file without section") << QByteArray("[Alt]\r\nN=1")
+                                               << QByteArray("[Alt]\r\nN=1\n\r\n[GeneralSettings]\r\nReportDir=/r\r\n");
+    QTest::newRow("key found with other spelling") << QByteArray("[generalsettings]\n  reportdir =alt\n")
+                                                   << QByteArray("[generalsettings]\nReportDir=/r\n");
+  }
+  void writingKeepsTheBytesOfOtherLines() {
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, written);
+    QCOMPARE(MergeSettingsValues(text, {{"ReportDir", "/r"}}), std::optional<QByteArray>(written));
+  }
+
+  void keyWithBlanksIsReplacedNotAddedAgain() {
+    const std::optional<QByteArray> once = MergeSettingsValues({}, {{" WorkingDir\t", "/a"}});
+    QVERIFY(once);
+    const std::optional<QByteArray> twice = MergeSettingsValues(*once, {{" WorkingDir\t", "/b"}});
+    QVERIFY(twice);
+    QCOMPARE(twice->count('\n'), once->count('\n'));
+    QCOMPARE(ParseGeneralSettings(*twice).workingDir, QString("/b"));
+  }
+
   void writingCreatesFileAndFolder() {
     const QString nested = env->configDir() + "/deeper";
     qputenv("XDG_CONFIG_HOME", nested.toLocal8Bit());
