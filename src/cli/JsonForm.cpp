@@ -277,7 +277,7 @@ void WorkFileFromJson(std::string_view text, WorkFileData& data) {
   json doc;
   try {
     doc = json::parse(text);
-  } catch (const json::parse_error& e) {
+  } catch (const json::exception& e) {  // a syntax error, or a number too large for any type
     throw JsonFormError(std::string("not valid JSON: ") + e.what());
   }
   if (!doc.is_object()) Fail("", "expected an object");

@@ -202,9 +202,15 @@ TEST_F(CliFiles, ImportNamesThePlaceOfBadJson) {
     EXPECT_EQ(r.err, "orvela-wp-cli: " + json + ": " + c.error + "\n");
     EXPECT_FALSE(std::filesystem::exists(owp));
   }
-  CliRun syntax = Cli({"import", write("syntax.json", "{\"format\": "), "-o", dir.file("never.owp")});
-  EXPECT_EQ(syntax.code, 1);
-  EXPECT_NE(syntax.err.find("not valid JSON"), std::string::npos) << syntax.err;
+  const std::string notJson[] = {"{\"format\": ", "{\"lastItemId\": 1" + std::string(400, '0') + "}"};
+  for (const std::string& text : notJson) {
+    SCOPED_TRACE(text.substr(0, 20));
+    const std::string owp = dir.file("never.owp");
+    CliRun syntax = Cli({"import", write("syntax.json", text), "-o", owp});
+    EXPECT_EQ(syntax.code, 1);
+    EXPECT_EQ(syntax.err.rfind("orvela-wp-cli: " + dir.file("syntax.json") + ": not valid JSON: ", 0), 0u) << syntax.err;
+    EXPECT_FALSE(std::filesystem::exists(owp));
+  }
 }
 
 TEST(Cli, VersionHelpAndUsage) {
