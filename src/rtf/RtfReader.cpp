@@ -411,11 +411,14 @@ class Reader {
     }
   }
 
-  static int ParagraphStyleKey(int n) { return std::max(0, n) * 2; }
-  static int CharStyleKey(int n) { return std::max(0, n) * 2 + 1; }
+  // Paragraph and character styles share one map: even keys and odd keys. A style number
+  // beyond any real style sheet gets -1, the key of no style, so doubling cannot overflow.
+  static constexpr int kMaxStyleNumber = 1 << 28;
+  static int ParagraphStyleKey(int n) { return n > kMaxStyleNumber ? -1 : std::max(0, n) * 2; }
+  static int CharStyleKey(int n) { return n > kMaxStyleNumber ? -1 : std::max(0, n) * 2 + 1; }
 
   void ParagraphStyle(State& s, int n) {
-    if (n > (1 << 28)) return;
+    if (n > kMaxStyleNumber) return;
     if (s.dest == Dest::StyleSheet) {
       s.styleKey = ParagraphStyleKey(n);
       return;

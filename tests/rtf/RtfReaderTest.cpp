@@ -176,6 +176,8 @@ TEST(RtfReader, ReadsCharacterFormats) {
       {"group restores", "{\\b y}x", format([](CharFormat&) {})},
       {"paragraph style", "\\s1 x", format([](CharFormat& f) { f.bold = true, f.halfPoints = 40; })},
       {"character style", "\\cs2 x", format([](CharFormat& f) { f.italic = true; })},
+      {"absurd character style", "\\cs99999999999 x", format([](CharFormat&) {})},
+      {"absurd paragraph style", "\\s99999999999 x", format([](CharFormat&) {})},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
