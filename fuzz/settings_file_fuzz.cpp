@@ -1,0 +1,118 @@
+// The settings file's text, read and written from arbitrary bytes. The input is a few keys
+// with values to write, then the file: reading must not fail; after writing, every key
+// written reads back by the reading rules, every other setting reads as before, the lines
+// not written to keep their bytes, and writing the same again changes nothing.
+#include <QByteArray>
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "platform/SettingsText.h"
+
+namespace {
+
+using orvela::platform::GeneralSettings;
+using orvela::platform::SettingsValues;
+
+const char* const kKeys[] = {"WorkingDir", "ReportDir", "Template", "NewFileOnStartup", "NoFileIntegrityCheck",
+                             "RecentFiles"};
+constexpr std::size_t kKeyCount = std::size(kKeys);
+
+QString KeyOf(const QByteArray& raw) {
+  QString line = QString::fromUtf8(raw.endsWith('\r') ? raw.chopped(1) : raw);
+  const qsizetype eq = line.indexOf(QLatin1Char('='));
+  return eq < 0 ? QString() : line.left(eq).trimmed();
+}
+
+bool Truth(const QString& raw) {
+  bool ok = false;
+  const long long n = raw.trimmed().toLongLong(&ok, 10);
+  return ok && n != 0;
+}
+
+QString WithoutLeadingBlanks(QString text) {
+  qsizetype i = 0;
+  while (i < text.size() && text[i] == QLatin1Char(' ')) ++i;
+  return text.mid(i);
+}
+
+// The setting `key` would have after writing `value`.
+void Apply(GeneralSettings& s, std::size_t key, const QString& value) {
+  switch (key) {
+    case 0: s.workingDir = WithoutLeadingBlanks(value); break;
+    case 1: s.reportDir = WithoutLeadingBlanks(value); break;
+    case 2: s.templatePath = WithoutLeadingBlanks(value); break;
+    case 3: s.newFileOnStartup = Truth(value); break;
+    case 4: s.noFileIntegrityCheck = Truth(value); break;
+    default:
+      s.recentFiles = orvela::platform::ReadRecentFilesText(value).mid(0, 5);
+      break;
+  }
+}
+
+bool Same(const GeneralSettings& a, const GeneralSettings& b) {
+  return a.workingDir == b.workingDir && a.reportDir == b.reportDir && a.templatePath == b.templatePath &&
+         a.newFileOnStartup == b.newFileOnStartup && a.noFileIntegrityCheck == b.noFileIntegrityCheck &&
+         a.recentFiles == b.recentFiles;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+  // Head: a count, then per key a byte choosing the key and its spelling, a length and the
+  // value's bytes. The rest is the file.
+  std::size_t at = 0;
+  const std::size_t count = size > 0 ? bytes[at++] % 4 : 0;
+  SettingsValues keyValues;
+  std::vector<std::size_t> keyIndex;
+  for (std::size_t k = 0; k < count && at + 2 <= size; ++k) {
+    const std::uint8_t choice = bytes[at];
+    const std::size_t length = std::min<std::size_t>(bytes[at + 1], size - at - 2);
+    at += 2;
+    const std::size_t index = choice % kKeyCount;
+    QString key = QString::fromLatin1(kKeys[index]);
+    if (choice / kKeyCount % 3 == 1) key = key.toLower();
+    if (choice / kKeyCount % 3 == 2) key = QStringLiteral(" ") + key + QStringLiteral("\t");
+    keyValues.append({key, QString::fromUtf8(reinterpret_cast<const char*>(bytes + at), qsizetype(length))});
+    keyIndex.push_back(index);
+    at += length;
+  }
+  const QByteArray file(reinterpret_cast<const char*>(bytes + at), qsizetype(size - at));
+
+  const GeneralSettings before = orvela::platform::ParseGeneralSettings(file);
+  const std::optional<QByteArray> merged = orvela::platform::MergeSettingsValues(file, keyValues);
+  if (!merged) {
+    // Refused only for a value with a line break.
+    for (const auto& kv : keyValues)
+      if (kv.second.contains(QLatin1Char('\n')) || kv.second.contains(QLatin1Char('\r'))) return 0;
+    std::abort();
+  }
+
+  GeneralSettings expected = before;
+  for (qsizetype k = 0; k < keyValues.size(); ++k) Apply(expected, keyIndex[std::size_t(k)], keyValues[k].second);
+  if (!Same(orvela::platform::ParseGeneralSettings(*merged), expected)) std::abort();
+  if (orvela::platform::MergeSettingsValues(*merged, keyValues) != merged) std::abort();
+
+  // Every line not holding one of the written keys is still there, in order, byte for byte.
+  const QList<QByteArray> after = merged->split('\n');
+  qsizetype next = 0;
+  QList<QByteArray> original = file.split('\n');
+  if (!original.isEmpty() && original.constLast().isEmpty()) original.removeLast();
+  for (const QByteArray& line : original) {
+    const QString key = KeyOf(line);
+    bool written = false;
+    for (const auto& kv : keyValues) written = written || key.compare(kv.first.trimmed(), Qt::CaseInsensitive) == 0;
+    if (written) continue;
+    while (next < after.size() && after[next] != line) ++next;
+    if (next == after.size()) std::abort();
+    ++next;
+  }
+
+  // RecentFiles written from a list reads back as that list without its empty entries.
+  const QStringList recent = QString::fromUtf8(file.left(200)).split(QLatin1Char('|'));
+  QStringList nonEmpty = recent;
+  nonEmpty.removeAll(QString());
+  if (orvela::platform::ReadRecentFilesText(orvela::platform::RecentFilesText(recent)) != nonEmpty) std::abort();
+  return 0;
+}
