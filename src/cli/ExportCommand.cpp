@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "cli/JsonForm.h"
+#include "cli/LoadForCommand.h"
 #include "storage/WorkFileStorage.h"
 
 namespace orvela::cli {
@@ -25,14 +26,7 @@ int RunExport(const ExportOptions& options, std::ostream& out, std::ostream& err
   }
 
   WorkFileData data;
-  LoadResult loaded = LoadWorkFileRenumbered(data, options.file, [&](LoadWarning, const std::string& text) {
-    err << "orvela-wp-cli: " << options.file << ": " << text << '\n';
-  });
-  if (!loaded.ok()) {
-    err << "orvela-wp-cli: " << loaded.message << '\n';
-    if (!loaded.detail.empty()) err << "orvela-wp-cli: " << loaded.detail << '\n';
-    return kExitRefused;
-  }
+  if (!LoadForCommand(options.file, data, err)) return kExitRefused;
 
   const std::string json = WorkFileToJson(data);
   if (options.output.empty()) {

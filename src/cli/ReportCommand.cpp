@@ -9,6 +9,7 @@
 #include <optional>
 #include <ostream>
 
+#include "cli/LoadForCommand.h"
 #include "model/Cp1252.h"
 #include "reports/engine/ReportEngine.h"
 #include "rtf/PlainText.h"
@@ -51,14 +52,7 @@ LocalDateTime SystemLocalTime() {
 int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err,
               const std::function<LocalDateTime()>& now) {
   WorkFileData data;
-  const LoadResult loaded = LoadWorkFileRenumbered(data, options.file, [&](LoadWarning, const std::string& text) {
-    err << "orvela-wp-cli: " << options.file << ": " << text << '\n';
-  });
-  if (!loaded.ok()) {
-    err << "orvela-wp-cli: " << loaded.message << '\n';
-    if (!loaded.detail.empty()) err << "orvela-wp-cli: " << loaded.detail << '\n';
-    return kExitRefused;
-  }
+  if (!LoadForCommand(options.file, data, err)) return kExitRefused;
 
   ReportInput input = ReportInputOf(data);
   const std::string absolute = std::filesystem::absolute(options.file).lexically_normal().string();
