@@ -24,15 +24,12 @@ struct Shape {
 
 std::vector<Shape> ShapeOf(const std::vector<std::unique_ptr<orvela::RecordNode>>& roots) {
   std::vector<Shape> shape;
+  // A detached root has no parent, so the walk ends with its own subtree.
   for (const auto& root : roots) {
-    std::vector<const orvela::RecordNode*> pending{root.get()};  // tree order, next on top
-    while (!pending.empty()) {
-      const orvela::RecordNode* node = pending.back();
-      pending.pop_back();
+    for (const orvela::RecordNode* node = root.get(); node; node = orvela::NextInTreeOrder(node)) {
       Shape s{node->childCount(), node->record.lines()};
       std::erase(s.lines, std::string());
       shape.push_back(std::move(s));
-      for (std::size_t i = node->childCount(); i-- > 0;) pending.push_back(node->child(i));
     }
   }
   return shape;
@@ -47,17 +44,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
   std::vector<const orvela::RecordNode*> roots;
   for (const auto& item : *items) roots.push_back(item.get());
+  const std::vector<Shape> shape = ShapeOf(*items);
   auto again = orvela::UnpackSubtrees(orvela::PackSubtrees(roots));
-  if (!again || ShapeOf(*again) != ShapeOf(*items)) std::abort();
+  if (!again || ShapeOf(*again) != shape) std::abort();
 
   // Pasted as sub-items of an existing item, as "Einfügen als Unterelement" does.
   orvela::WorkFileData data;
   orvela::RecordNode* target = orvela::InsertNewItem(data, orvela::PasteAsChildPosition(data.structure, nullptr));
-  const std::size_t pasted = ShapeOf(*items).size();
   std::size_t row = 0;
   for (auto& item : *items) orvela::InsertSubtree(data.structure, {target, row++}, std::move(item));
   orvela::RenumberItems(data);
-  if (data.structure.count() != pasted + 1) std::abort();
+  if (data.structure.count() != shape.size() + 1) std::abort();
 
   const std::string written = orvela::BuildWorkFileXml(data);
   orvela::WorkFileData read;

@@ -4,6 +4,7 @@
 // not written to keep their bytes, and writing the same again changes nothing.
 #include <QByteArray>
 #include <QString>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -15,46 +16,27 @@ namespace {
 using orvela::platform::GeneralSettings;
 using orvela::platform::SettingsValues;
 
-const char* const kKeys[] = {"WorkingDir", "ReportDir", "Template", "NewFileOnStartup", "NoFileIntegrityCheck",
-                             "RecentFiles"};
+// The keys the program writes, each with the comparison of the setting it holds.
+struct Key {
+  const char* name;
+  bool (*same)(const GeneralSettings&, const GeneralSettings&);
+};
+const Key kKeys[] = {
+    {"WorkingDir", [](const GeneralSettings& a, const GeneralSettings& b) { return a.workingDir == b.workingDir; }},
+    {"ReportDir", [](const GeneralSettings& a, const GeneralSettings& b) { return a.reportDir == b.reportDir; }},
+    {"Template", [](const GeneralSettings& a, const GeneralSettings& b) { return a.templatePath == b.templatePath; }},
+    {"NewFileOnStartup",
+     [](const GeneralSettings& a, const GeneralSettings& b) { return a.newFileOnStartup == b.newFileOnStartup; }},
+    {"NoFileIntegrityCheck",
+     [](const GeneralSettings& a, const GeneralSettings& b) { return a.noFileIntegrityCheck == b.noFileIntegrityCheck; }},
+    {"RecentFiles", [](const GeneralSettings& a, const GeneralSettings& b) { return a.recentFiles == b.recentFiles; }},
+};
 constexpr std::size_t kKeyCount = std::size(kKeys);
 
 QString KeyOf(const QByteArray& raw) {
   QString line = QString::fromUtf8(raw.endsWith('\r') ? raw.chopped(1) : raw);
   const qsizetype eq = line.indexOf(QLatin1Char('='));
   return eq < 0 ? QString() : line.left(eq).trimmed();
-}
-
-bool Truth(const QString& raw) {
-  bool ok = false;
-  const long long n = raw.trimmed().toLongLong(&ok, 10);
-  return ok && n != 0;
-}
-
-QString WithoutLeadingBlanks(QString text) {
-  qsizetype i = 0;
-  while (i < text.size() && text[i] == QLatin1Char(' ')) ++i;
-  return text.mid(i);
-}
-
-// The setting `key` would have after writing `value`.
-void Apply(GeneralSettings& s, std::size_t key, const QString& value) {
-  switch (key) {
-    case 0: s.workingDir = WithoutLeadingBlanks(value); break;
-    case 1: s.reportDir = WithoutLeadingBlanks(value); break;
-    case 2: s.templatePath = WithoutLeadingBlanks(value); break;
-    case 3: s.newFileOnStartup = Truth(value); break;
-    case 4: s.noFileIntegrityCheck = Truth(value); break;
-    default:
-      s.recentFiles = orvela::platform::ReadRecentFilesText(value).mid(0, 5);
-      break;
-  }
-}
-
-bool Same(const GeneralSettings& a, const GeneralSettings& b) {
-  return a.workingDir == b.workingDir && a.reportDir == b.reportDir && a.templatePath == b.templatePath &&
-         a.newFileOnStartup == b.newFileOnStartup && a.noFileIntegrityCheck == b.noFileIntegrityCheck &&
-         a.recentFiles == b.recentFiles;
 }
 
 }  // namespace
@@ -71,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const std::size_t length = std::min<std::size_t>(bytes[at + 1], size - at - 2);
     at += 2;
     const std::size_t index = choice % kKeyCount;
-    QString key = QString::fromLatin1(kKeys[index]);
+    QString key = QString::fromLatin1(kKeys[index].name);
     if (choice / kKeyCount % 3 == 1) key = key.toLower();
     if (choice / kKeyCount % 3 == 2) key = QStringLiteral(" ") + key + QStringLiteral("\t");
     keyValues.append({key, QString::fromUtf8(reinterpret_cast<const char*>(bytes + at), qsizetype(length))});
@@ -89,9 +71,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     std::abort();
   }
 
-  GeneralSettings expected = before;
-  for (qsizetype k = 0; k < keyValues.size(); ++k) Apply(expected, keyIndex[std::size_t(k)], keyValues[k].second);
-  if (!Same(orvela::platform::ParseGeneralSettings(*merged), expected)) std::abort();
+  // A written key reads as it would from a file holding only that line (the last value
+  // written wins); every other setting reads as before.
+  QByteArray alone = "[GeneralSettings]\n";
+  std::array<bool, kKeyCount> written{};
+  for (qsizetype k = keyValues.size(); k-- > 0;) {
+    alone += (keyValues[k].first + QLatin1Char('=') + keyValues[k].second).toUtf8() + '\n';
+    written[keyIndex[std::size_t(k)]] = true;
+  }
+  const GeneralSettings read = orvela::platform::ParseGeneralSettings(*merged);
+  const GeneralSettings fresh = orvela::platform::ParseGeneralSettings(alone);
+  for (std::size_t i = 0; i < kKeyCount; ++i)
+    if (!kKeys[i].same(read, written[i] ? fresh : before)) std::abort();
   if (orvela::platform::MergeSettingsValues(*merged, keyValues) != merged) std::abort();
 
   // Every line not holding one of the written keys is still there, in order, byte for byte.

@@ -83,9 +83,8 @@ bool Writable(const QString& key, const QString& value) {
          !key.contains(QLatin1Char('=')) && !key.trimmed().isEmpty();
 }
 
-Line NewLine(const QString& text, const QByteArray& lineEnd) {
-  return {text.toUtf8() + lineEnd.left(lineEnd.size() - 1), text};
-}
+// A line we write; in a CRLF file it keeps the "\r" the other lines have.
+Line NewLine(const QString& text, bool crlf) { return {text.toUtf8() + (crlf ? "\r" : ""), text}; }
 
 }  // namespace
 
@@ -107,7 +106,7 @@ std::optional<QByteArray> MergeSettingsValues(const QByteArray& text, const Sett
     if (!Writable(key, value)) return std::nullopt;
   QList<Line> lines = SplitLines(text);
   // Lines we write end like the file's first line, so a file keeps one kind of line end.
-  const QByteArray lineEnd = !lines.isEmpty() && lines.constFirst().raw.endsWith('\r') ? "\r\n" : "\n";
+  const bool crlf = !lines.isEmpty() && lines.constFirst().raw.endsWith('\r');
 
   // The section runs from its header to the next header.
   qsizetype header = -1, end = lines.size();
@@ -121,8 +120,8 @@ std::optional<QByteArray> MergeSettingsValues(const QByteArray& text, const Sett
     if (IsOurSection(section)) header = i;
   }
   if (header < 0) {
-    if (!lines.isEmpty() && !lines.constLast().text.trimmed().isEmpty()) lines.append(NewLine({}, lineEnd));
-    lines.append(NewLine(QLatin1Char('[') + kSection + QLatin1Char(']'), lineEnd));
+    if (!lines.isEmpty() && !lines.constLast().text.trimmed().isEmpty()) lines.append(NewLine({}, crlf));
+    lines.append(NewLine(QLatin1Char('[') + kSection + QLatin1Char(']'), crlf));
     header = lines.size() - 1;
     end = lines.size();
   }
@@ -132,7 +131,7 @@ std::optional<QByteArray> MergeSettingsValues(const QByteArray& text, const Sett
   while (insertAt > header + 1 && lines[insertAt - 1].text.trimmed().isEmpty()) --insertAt;
 
   for (const auto& [key, value] : keyValues) {
-    const Line line = NewLine(key + QLatin1Char('=') + value, lineEnd);
+    const Line line = NewLine(key + QLatin1Char('=') + value, crlf);
     bool replaced = false;
     for (qsizetype i = header + 1; i < end; ++i) {
       // Keys are read trimmed, so they are found trimmed too.
