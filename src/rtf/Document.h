@@ -45,11 +45,18 @@ struct Picture {
 // Format detected from the picture's own bytes (its label in a file is often wrong).
 std::optional<Picture::Format> DetectPictureFormat(const std::string& bytes);
 
-// Text in one format, or one picture (then text is empty).
+// Fields whose result the page decides; other fields are kept as their result text.
+enum class FieldKind { None, Page, NumPages, Date, Time };
+
+// Text in one format, or one picture (then text is empty). A field run's text is the
+// result last computed (what a reader without fields shows); `fieldFormat` is the picture
+// of a date or time field ("dd.MM.yyyy"), empty for the default.
 struct Run {
   std::string text;
   CharFormat format;
   std::optional<Picture> picture;
+  FieldKind field = FieldKind::None;
+  std::string fieldFormat{};
   bool operator==(const Run&) const = default;
 };
 
@@ -77,16 +84,50 @@ struct Paragraph {
 
 struct Block;
 
+enum class BorderStyle { Single, Double, Dotted, Dashed };
+
+// One line of a cell border; a side without a line has no Border.
+struct Border {
+  BorderStyle style = BorderStyle::Single;
+  int widthTwips = 15;               // \brdrw, 0.75 pt unless the file says otherwise
+  std::optional<Color> color;        // none: automatic (black)
+  bool operator==(const Border&) const = default;
+};
+
+struct CellBorders {
+  std::optional<Border> top, left, bottom, right;
+  bool operator==(const CellBorders&) const = default;
+};
+
+// How a cell takes part in a merge. The cells a merge covers stay in the row (empty,
+// with their own widths), as RTF writes them: \clmgf/\clmrg horizontally, \clvmgf/\clvmrg
+// vertically.
+enum class Merge { None, First, Continue };
+
+enum class CellAlignment { Top, Center, Bottom };
+
 // A table cell holds paragraphs and nested tables; a cell read from a file always ends
 // with a paragraph.
 struct Cell {
   int widthTwips = 0;  // 0: as wide as the layout makes it
   std::vector<Block> blocks;
+  Merge horizontalMerge = Merge::None;
+  Merge verticalMerge = Merge::None;
+  CellBorders borders{};
+  std::optional<Color> shading{};  // background of the cell, \clshdng already mixed in
+  CellAlignment verticalAlignment = CellAlignment::Top;
   bool operator==(const Cell&) const;
 };
 
+// Cells' right edges (\cellx) are the row's left edge plus the widths of the cells up to
+// and including them.
 struct Row {
   std::vector<Cell> cells;
+  int leftTwips = 0;         // \trleft: left edge of the row, relative to the left margin
+  int gapTwips = 108;        // \trgaph: half the space between the texts of two cells
+  int heightTwips = 0;       // \trrh: 0 automatic, > 0 at least, < 0 exactly
+  bool header = false;       // \trhdr: repeated at the top of every page the table runs over
+  Alignment alignment = Alignment::Left;  // \trqc, \trqr: the row's place between the margins
   bool operator==(const Row&) const;
 };
 
@@ -100,8 +141,45 @@ struct Block {
   bool operator==(const Block&) const;
 };
 
+// Paper and margins in twips, as a file states them; defaults are those RTF assumes for
+// a file that says nothing (US Letter, 1.25" left and right, 1" top and bottom).
+struct PageSetup {
+  int paperWidth = 12240;
+  int paperHeight = 15840;
+  bool landscape = false;  // \landscape, \lndscpsxn
+  int marginLeft = 1800;
+  int marginRight = 1800;
+  int marginTop = 1440;
+  int marginBottom = 1440;
+  int headerDistance = 720;  // \headery: from the top edge of the paper to the header
+  int footerDistance = 720;  // \footery: from the bottom edge to the footer
+  bool operator==(const PageSetup&) const = default;
+};
+
+// The page as laid out: a landscape page whose file gives portrait paper is turned.
+int PageWidth(const PageSetup& page);
+int PageHeight(const PageSetup& page);
+
+// Headers and footers of the (first) section: \header/\footer on every page, or \headerl
+// and \headerr for left and right pages (\facingp), and \headerf on the first page
+// (\titlepg). Fields in them (page number, page count, date) are field runs.
+struct HeadersFooters {
+  std::vector<Block> header, headerLeft, headerRight, headerFirst;
+  std::vector<Block> footer, footerLeft, footerRight, footerFirst;
+  bool titlePage = false;    // \titlepg: the first page has its own header and footer
+  bool facingPages = false;  // \facingp: left and right pages have their own
+  bool Empty() const;
+  bool operator==(const HeadersFooters&) const;
+};
+
+// What to put on page `pageNumber` (1-based); an empty list: nothing.
+const std::vector<Block>& HeaderFor(const HeadersFooters& h, int pageNumber);
+const std::vector<Block>& FooterFor(const HeadersFooters& h, int pageNumber);
+
 struct Document {
   std::vector<Block> blocks;
+  std::optional<PageSetup> page{};  // none: the file sets no page (an editor's text)
+  HeadersFooters headersFooters{};
   bool operator==(const Document&) const = default;
 };
 
