@@ -4,8 +4,10 @@
 #include "cli/CheckCommand.h"
 #include "cli/CliApp.h"
 #include "cli/ExportCommand.h"
+#include "cli/FindingsCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/ReportCommand.h"
+#include "cli/StatsCommand.h"
 
 namespace {
 
@@ -15,6 +17,8 @@ constexpr orvela::cli::CommandRegistration kCommands[] = {
     orvela::cli::RegisterExportCommand,
     orvela::cli::RegisterImportCommand,
     orvela::cli::RegisterReportCommand,
+    orvela::cli::RegisterFindingsCommand,
+    orvela::cli::RegisterStatsCommand,
 };
 
 }  // namespace

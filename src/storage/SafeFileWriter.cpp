@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -54,57 +55,77 @@ FileOps& SystemFileOps() {
   return ops;
 }
 
-void WriteFileSafely(const std::string& path, std::string_view content, FileOps& ops) {
+SafeFileStream::SafeFileStream(const std::string& path, FileOps& ops) : ops_(ops), path_(path), target_(path) {
   namespace fs = std::filesystem;
   if (path.empty()) Fail(path, "kein Dateiname");
-  std::string target = path;
   std::error_code ec;
-  if (fs::is_symlink(target, ec)) {
-    fs::path resolved = fs::weakly_canonical(target, ec);
+  if (fs::is_symlink(target_, ec)) {
+    fs::path resolved = fs::weakly_canonical(target_, ec);
     if (ec) Fail(path, ec.message());
-    target = resolved.string();
+    target_ = resolved.string();
   }
 
   mode_t mode = 0666 & ~CurrentUmask();
   struct stat st{};
-  if (::stat(target.c_str(), &st) == 0) {
+  if (::stat(target_.c_str(), &st) == 0) {
     if (!S_ISREG(st.st_mode)) Fail(path, "keine gewöhnliche Datei");
-    if (!ops.mayWrite(target)) Fail(path, SystemReason(errno));
+    if (!ops.mayWrite(target_)) Fail(path, SystemReason(errno));
     mode = st.st_mode & 07777;
   } else if (errno != ENOENT) {
     Fail(path, SystemReason(errno));
   }
 
-  fs::path targetPath(target);
-  std::string folder = targetPath.has_parent_path() ? targetPath.parent_path().string() : std::string(".");
+  fs::path targetPath(target_);
+  folder_ = targetPath.has_parent_path() ? targetPath.parent_path().string() : std::string(".");
   // A hidden name beside the target, so that the rename stays within one file system.
   std::string tempName = ".";
   tempName += targetPath.filename().string();
   tempName += ".XXXXXX";
-  std::string temp = (fs::path(folder) / tempName).string();
+  temp_ = (fs::path(folder_) / tempName).string();
 
-  int fd = ops.createTemp(temp);
-  if (fd < 0) Fail(path, SystemReason(errno));
-  bool open = true;
-  auto abandon = [&](const std::string& reason) {
-    if (open) ops.close(fd);
-    ops.remove(temp);
-    Fail(path, reason);
-  };
+  fd_ = ops.createTemp(temp_);
+  if (fd_ < 0) Fail(path, SystemReason(errno));
+  if (!ops.setMode(fd_, mode)) abandon(SystemReason(errno));
+}
 
-  if (!ops.setMode(fd, mode)) abandon(SystemReason(errno));
+SafeFileStream::~SafeFileStream() {
+  if (done_) return;
+  if (fd_ >= 0) ops_.close(fd_);
+  ops_.remove(temp_);
+}
+
+void SafeFileStream::abandon(const std::string& reason) {
+  if (fd_ >= 0) ops_.close(fd_);
+  fd_ = -1;
+  ops_.remove(temp_);
+  done_ = true;
+  Fail(path_, reason);
+}
+
+void SafeFileStream::write(std::string_view content) {
   for (std::size_t done = 0; done < content.size();) {
     std::size_t size = std::min(kWriteChunk, content.size() - done);
-    long written = ops.write(fd, content.data() + done, size);
+    long written = ops_.write(fd_, content.data() + done, size);
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) abandon(written < 0 ? SystemReason(errno) : "nichts geschrieben");
     done += static_cast<std::size_t>(written);
   }
-  if (!ops.sync(fd)) abandon(SystemReason(errno));
-  open = false;
-  if (!ops.close(fd)) abandon(SystemReason(errno));
-  if (!ops.rename(temp, target)) abandon(SystemReason(errno));
-  SyncFolder(folder);
+}
+
+void SafeFileStream::commit() {
+  if (!ops_.sync(fd_)) abandon(SystemReason(errno));
+  const int fd = fd_;
+  fd_ = -1;
+  if (!ops_.close(fd)) abandon(SystemReason(errno));
+  if (!ops_.rename(temp_, target_)) abandon(SystemReason(errno));
+  done_ = true;
+  SyncFolder(folder_);
+}
+
+void WriteFileSafely(const std::string& path, std::string_view content, FileOps& ops) {
+  SafeFileStream file(path, ops);
+  file.write(content);
+  file.commit();
 }
 
 }  // namespace orvela

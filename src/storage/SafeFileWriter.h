@@ -38,4 +38,30 @@ inline constexpr std::size_t kWriteChunk = 1 << 20;
 // Throws FileError ("Die Datei kann nicht gespeichert werden!" plus the reason).
 void WriteFileSafely(const std::string& path, std::string_view content, FileOps& ops = SystemFileOps());
 
+// The same for content that is produced piece by piece (or by a library writing to a path):
+// the constructor checks the target and creates the temporary file, write() appends,
+// commit() flushes and renames it over the target. Destroyed without commit(), the
+// temporary file is removed and the target stays untouched. Every failure throws FileError
+// as WriteFileSafely does.
+class SafeFileStream {
+ public:
+  explicit SafeFileStream(const std::string& path, FileOps& ops = SystemFileOps());
+  SafeFileStream(const SafeFileStream&) = delete;
+  SafeFileStream& operator=(const SafeFileStream&) = delete;
+  ~SafeFileStream();
+
+  void write(std::string_view bytes);
+  // The temporary file, for a writer that opens it by name; it is flushed by commit().
+  const std::string& tempPath() const { return temp_; }
+  void commit();
+
+ private:
+  [[noreturn]] void abandon(const std::string& reason);
+
+  FileOps& ops_;
+  std::string path_, target_, folder_, temp_;
+  int fd_ = -1;
+  bool done_ = false;
+};
+
 }  // namespace orvela

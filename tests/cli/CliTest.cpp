@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "../storage/StorageTestSupport.h"
+#include "CliTestSupport.h"
 #include "cli/CheckCommand.h"
 #include "cli/CliApp.h"
 #include "cli/ExportCommand.h"
@@ -17,16 +18,8 @@ namespace {
 
 constexpr CommandRegistration kCommands[] = {RegisterCheckCommand, RegisterExportCommand, RegisterImportCommand};
 
-struct CliRun {
-  int code;
-  std::string out, err;
-};
-
-CliRun Cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  int code = RunCli(args, kCommands, out, err);
-  return {code, out.str(), err.str()};
-}
+using test::CliRun;
+CliRun Cli(const std::vector<std::string>& args) { return test::RunCommands(kCommands, args); }
 
 const char* const kSmallJson = R"({
   "format": "orvela-wp-json", "version": 1,
