@@ -63,7 +63,6 @@ struct LargeWorkFile {
     input.currentDate = "10.12.2026";
     input.currentTime = "12:00:00";
     input.structure = &structure;
-    input.findings = FillFindingsOverview(structure);
   }
 };
 

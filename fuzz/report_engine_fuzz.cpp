@@ -14,7 +14,6 @@
 #include "model/DelimitedText.h"
 #include "model/FieldList.h"
 #include "model/RecordTree.h"
-#include "reports/engine/FindingsOverview.h"
 #include "reports/engine/ReportEngine.h"
 #include "reports/engine/ReportSources.h"
 
@@ -28,9 +27,9 @@ constexpr std::string_view kPieces[32] = {
     "/VAR:",          "/VAR:DOCS:",      "NAME/",           "ID/",
     "/VAR:DOCS:ID/",  "/var:docs:name/", "/VAR:STRUCTURE:", "/VAR:STRUCTURE:LEVEL/",
     "/VAR:FINDINGS:", "/VAR:FINDINGS:NUM/", "DESCRIPTION/", "/VAR:GENERAL-DEFS:ITEM/",
-    "/VAR:RISK-DEFS:", "DEFINITION/",    "/VAR:FILENAME/",  "/var:description/",
+    "/VAR:RISK-DEFS:", "-TEXT/",         "/VAR:FILENAME/",  "/var:description/",
     "/SCAN(",         "/ENDSCAN(",       ")/",              "DOCUMENTS",
-    "FINDINGS",       "STRUCTURE",       "GENERAL-DEFS",    "RISK-DEFINITIONS",
+    "FINDINGS",       "STRUCTURE",       "GENERAL-DEFS",    "\r\n",
     "/SCAN(DOCUMENTS)/", "/ENDSCAN(DOCUMENTS)/", "\\par",    "\\PAR ",
     "{",              "}",               "\\",              "/",
 };
@@ -106,7 +105,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   reader.tree(structure, 8, true);
   in.documents = &documents;
   in.structure = &structure;
-  in.findings = FillFindingsOverview(structure);
 
   const std::string fast = BuildReportText(templateText, in);
   const std::string literal = plain::ExpandTemplate(std::string(templateText), CollectReportSources(in));

@@ -4,43 +4,15 @@
 
 #include <ctime>
 #include <exception>
-#include <filesystem>
 #include <memory>
-#include <optional>
 #include <ostream>
 
 #include "cli/LoadForCommand.h"
-#include "model/Cp1252.h"
 #include "reports/engine/ReportEngine.h"
-#include "rtf/PlainText.h"
-#include "rtf/RtfReader.h"
-#include "rtf/Utf8.h"
+#include "reports/engine/ReportInputBuilder.h"
 #include "storage/WorkFileStorage.h"
 
 namespace orvela::cli {
-
-namespace {
-
-// UTF-8 as report text. A character Windows-1252 cannot hold is shown as "?" and
-// `replaced` is set, so that the caller can say so.
-std::string ToCp1252(std::string_view utf8, bool& replaced) {
-  std::string out;
-  for (std::size_t pos = 0; pos < utf8.size();) {
-    const std::optional<unsigned char> byte = UnicodeToCp1252(rtf::NextUtf8(utf8, pos));
-    out += byte ? static_cast<char>(*byte) : '?';
-    replaced = replaced || !byte;
-  }
-  return out;
-}
-
-// The description as the description editor shows it: an RTF text as its plain text, any
-// other text as it stands.
-std::string DescriptionText(const std::string& description, bool& replaced) {
-  if (!rtf::IsRtf(description)) return description;
-  return ToCp1252(rtf::PlainText(rtf::ReadRtf(description)), replaced);
-}
-
-}  // namespace
 
 LocalDateTime SystemLocalTime() {
   const std::time_t now = std::time(nullptr);
@@ -54,25 +26,11 @@ int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err
   WorkFileData data;
   if (!LoadForCommand(options.file, data, err)) return kExitRefused;
 
-  ReportInput input = ReportInputOf(data);
-  const std::string absolute = std::filesystem::absolute(options.file).lexically_normal().string();
-  bool pathReplaced = false;
-  input.fileName = ToCp1252(absolute, pathReplaced);
-  if (pathReplaced) {
-    err << "orvela-wp-cli: Der Pfad " << absolute
-        << " enthält Zeichen, die Windows-1252 nicht kennt; sie erscheinen im Bericht als \"?\".\n";
-  }
-  bool descriptionReplaced = false;
-  input.description = DescriptionText(data.description, descriptionReplaced);
-  if (descriptionReplaced) {
-    err << "orvela-wp-cli: Die Projektbeschreibung enthält Zeichen, die Windows-1252 nicht kennt; "
-           "sie erscheinen im Bericht als \"?\".\n";
-  }
-  input.currentDate = ShortDateText(now());
-  input.currentTime = LongTimeText(now());  // the clock is read again, as the window does
+  const BuiltReportInput built = BuildReportInput(data, now);
+  for (const std::string& note : built.notes) err << "orvela-wp-cli: " << note << '\n';
 
   try {
-    const ReportResult report = BuildReportFromFile(options.templatePath, input);
+    const ReportResult report = BuildReportFromFile(options.templatePath, built.input);
     if (!report.ok()) {
       err << "orvela-wp-cli: " << report.warning << '\n';
       return kExitRefused;

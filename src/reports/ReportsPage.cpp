@@ -11,6 +11,7 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QShortcut>
+#include <QStringList>
 #include <QStyle>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -25,8 +26,8 @@
 #include "platform/Services.h"
 #include "platform/TempFiles.h"
 #include "reports/ReportDirectory.h"
-#include "reports/WindowReportInput.h"
 #include "reports/engine/ReportEngine.h"
+#include "reports/engine/ReportInputBuilder.h"
 #include "rtf/qt/RichText.h"
 #include "storage/SafeFileWriter.h"
 #include "workfile/FindingsOverviewPage.h"
@@ -177,11 +178,12 @@ void ReportsPage::BuildReport(const QString& templatePath) {
     missing(QStringLiteral("Die Reportdatei ") + templatePath + QStringLiteral(" existiert nicht!"));
     return;
   }
-  // Findings accepted since the tab was last shown belong in the report.
+  // The overview list shows the findings the report is made from.
   overview_.FillFindingsOverview();
+  const BuiltReportInput built = BuildReportInput(context_.data(), host_.now);
   ReportResult result;
   try {
-    result = BuildReportFromFile(path, WindowReportInput(context_.data(), overview_.rows(), host_.now));
+    result = BuildReportFromFile(path, built.input);
   } catch (const std::exception& e) {
     platform::ShowApplicationError(e, sbExecReport_);
     return;
@@ -192,6 +194,11 @@ void ReportsPage::BuildReport(const QString& templatePath) {
   }
   rtf::SetEditorContent(*reReport_->document(), result.text);
   generated_ = std::move(result.text);
+  if (!built.notes.empty()) {
+    QStringList notes;
+    for (const std::string& note : built.notes) notes << FromUtf8(note);
+    platform::ShowMessage(this, MessageKind::Information, notes.join(QLatin1Char('\n')));
+  }
 }
 
 std::string ReportsPage::reportText() const {

@@ -52,7 +52,7 @@ class ReportCommand : public ::testing::Test {
 TEST_F(ReportCommand, WritesTheReportToStandardOutput) {
   EXPECT_EQ(run({path("akte.owp"), path("bericht.rtf"), ""}), kExitOk) << err_.str();
   const std::string report = out_.str();
-  const std::string expectedStart = "{\\rtf1 " + path("akte.owp") + "|10.12.2026 11:22:33|Erste Zeile\r\nZweite Zeile";
+  const std::string expectedStart = "{\\rtf1 " + path("akte.owp") + "|10.12.2026 11:22:33|Erste Zeile\\line Zweite Zeile";
   EXPECT_EQ(report.substr(0, expectedStart.size()), expectedStart);
   EXPECT_NE(report.find("|1 Planung;2 Einkauf;}"), std::string::npos) << report;
   EXPECT_EQ(err_.str(), "");

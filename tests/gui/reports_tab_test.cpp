@@ -186,6 +186,18 @@ class ReportsTabTest : public QObject {
     QCOMPARE(preview()->toPlainText(), QString());
   }
 
+  void charactersAReportCannotHoldAreNamed() {
+    // The description holds a character Windows-1252 lacks: the report shows "?" and the
+    // user is told once, after the preview is filled.
+    window->data().description = "{\\rtf1\\ansi Ma\\u8364? und \\u26446?}";
+    templ("beschreibung.rtf", "{\\rtf1\\ansi /VAR:DESCRIPTION/\\par}");
+    run("beschreibung.rtf");
+    QCOMPARE(preview()->toPlainText().trimmed(), QString("Ma€ und ?"));
+    QCOMPARE(env->messages.shown.size(), 1);
+    QCOMPARE(env->messages.shown[0].kind, MessageKind::Information);
+    QVERIFY(env->messages.shown[0].text.startsWith("Die Projektbeschreibung enthält Zeichen"));
+  }
+
   void typedNameRunsAFileNotInTheList() {
     showTab(TfrmWorkFile::Reports);
     templ("spaeter.rtf");  // after the list was filled

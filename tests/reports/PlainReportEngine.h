@@ -12,7 +12,8 @@ namespace orvela::plain {
 inline void ExpandBlock(std::string& t, const ReportBlock& block) {
   const std::string s = block.startMarker();
   const std::string e = block.endMarker();
-  if (block.rows.empty() && FindNoCase(s, t) != 0) t = TextBefore(s, t) + TextAfter(e, t);
+  const ReportRows rows = block.rows();
+  if (rows.empty() && FindNoCase(s, t) != 0) t = TextBefore(s, t) + TextAfter(e, t);
   if (!(ContainsExact(t, s) && ContainsExact(t, e))) return;
   const std::string before = TextBefore(s, t);
   const std::string after = TextAfter(e, t);
@@ -21,11 +22,11 @@ inline void ExpandBlock(std::string& t, const ReportBlock& block) {
   std::string body = CopyText(t, bodyStart, endStart - bodyStart);
   body = ReplaceMatches(body, "\\par", "", false, true);
   std::string a = body;
-  for (std::size_t r = 0; r < block.rows.size(); ++r) {
+  for (std::size_t r = 0; r < rows.size(); ++r) {
     for (std::size_t k = 0; k < block.placeholders.size(); ++k) {
-      a = ReplaceMatches(a, block.placeholders[k], block.rows[r][k], true, true);
+      a = ReplaceMatches(a, block.placeholders[k], rows[r][k], true, true);
     }
-    if (r + 1 < block.rows.size()) a += body;
+    if (r + 1 < rows.size()) a += body;
   }
   t = before + a + after;
 }

@@ -2,11 +2,14 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "PlainReportEngine.h"
 #include "ReportFixture.h"
 #include "reports/engine/ReportEngine.h"
 #include "reports/engine/RtfEscape.h"
+#include "reports/engine/TemplateExpansion.h"
 
 namespace orvela {
 namespace {
@@ -30,7 +33,7 @@ const Case kCases[] = {
      "/VAR:FILENAME/|/VAR:USER-CREATED/|/VAR:DATE-CREATED/|/VAR:USER-LAST/|/VAR:DATE-LAST/|"
      "/VAR:CURRENT-DATE/|/VAR:CURRENT-TIME/|/VAR:DESCRIPTION/",
      "/home/anna/Pr\xFC" "fung \\{2026\\}.owp|PC1/anna|01.02.2026 09:00:00|PC1/bert|02.02.2026 17:45:10|"
-     "10.12.2026|11:22:33|Erste Zeile\r\nZweite \\\\ Zeile"},
+     "10.12.2026|11:22:33|Erste Zeile\\line Zweite \\\\ Zeile"},
     {"simple placeholders in any letter case", "/var:filename/ /Var:Current-Date/ /VAR:FILENAME/",
      "/home/anna/Pr\xFC" "fung \\{2026\\}.owp 10.12.2026 /home/anna/Pr\xFC" "fung \\{2026\\}.owp"},
     {"unknown, misspelt and stray row placeholders stay", "/VAR:FILENAME /VAR:NOPE/ /VAR:DOCS:NAME/ /VAR:FINDINGS:NUM/",
@@ -110,6 +113,50 @@ const Case kCases[] = {
      [](ReportFixture& f) { SetFirstDocumentName(f, "x/vAr:DoCs:"); }},
     {"placeholder formed across two copies of the body", "/SCAN(DOCUMENTS)/NAME/ /VAR:DOCS:/ENDSCAN(DOCUMENTS)/",
      "NAME/ Anlage Notiz /VAR:DOCS:"},
+    // Values as people read them.
+    {"structure in readable forms",
+     "/SCAN(STRUCTURE)//VAR:STRUCTURE:ID/|/VAR:STRUCTURE:WORKSTATE-TEXT/|/VAR:STRUCTURE:OU-TEXT/|"
+     "/VAR:STRUCTURE:DOCUMENTS-TEXT/;/ENDSCAN(STRUCTURE)/",
+     "1|vollst\xE4ndig bearbeitet|A - Einkauf, B - Verkauf|Vertrag, Anlage;2|unvollst\xE4ndig||;"
+     "3|nicht definiert||;4|nicht definiert||;"},
+    {"document IDs: first in register order, exact, unknown stays",
+     "/SCAN(STRUCTURE)//VAR:STRUCTURE:DOCUMENTS-TEXT/;/ENDSCAN(STRUCTURE)/",
+     "Notiz, 9, Anlage, 01, Notiz;;;;",
+     [](ReportFixture& f) {
+       f.documents.append(nullptr, FieldList({"ID=2", "NAME=Zweite Notiz"}));
+       f.structure.root().child(0)->record.setValue("DOCUMENTS", "2,9,\"3\",01,2");
+     }},
+    {"findings in readable forms",
+     "/SCAN(FINDINGS)//VAR:FINDINGS:OU-TEXT/|/VAR:FINDINGS:EVIDENCE-TEXT/;/ENDSCAN(FINDINGS)/",
+     "A - Einkauf|Vertrag;|;|;"},
+    {"document types in readable form", "/SCAN(DOCUMENTS)//VAR:DOCS:TYPE-TEXT/;/ENDSCAN(DOCUMENTS)/",
+     "Dokument;Link;Beschreibung;nicht definiert;nicht definiert;",
+     [](ReportFixture& f) {
+       f.documents.append(nullptr, FieldList({"ID=4", "TYPE=document"}));
+       f.documents.append(nullptr, FieldList({"ID=5", "TYPE=<nicht definiert>"}));
+     }},
+    {"readable forms are escaped and keep their lines",
+     "/SCAN(STRUCTURE)//VAR:STRUCTURE:OU-TEXT/|/VAR:STRUCTURE:DOCUMENTS-TEXT/;/ENDSCAN(STRUCTURE)/",
+     "\\{A\\}, B\\\\C|Ver\\line trag;|;|;|;",
+     [](ReportFixture& f) {
+       f.structure.root().child(0)->record.setValue("OU-X", "\"{A}\",B\\C");
+       f.structure.root().child(0)->record.setValue("DOCUMENTS", "1");
+       SetFirstDocumentName(f, "Ver\r\ntrag");
+     }},
+    {"readable placeholders come after the others of their row",
+     "/SCAN(STRUCTURE)//VAR:STRUCTURE:NAME/;/ENDSCAN(STRUCTURE)/",
+     "vollst\xE4ndig bearbeitet;Einkauf;Verkauf;Abschluss;",
+     [](ReportFixture& f) { f.structure.root().child(0)->record.setValue("NAME", "/VAR:STRUCTURE:WORKSTATE-TEXT/"); }},
+    {"line breaks of row values", "/SCAN(STRUCTURE)//VAR:STRUCTURE:DESCRIPTION/;/ENDSCAN(STRUCTURE)/",
+     "a\\line b\\line c\\line d;;;;",
+     [](ReportFixture& f) { f.structure.root().child(0)->record.setValue("DESCRIPTION", "a\r\nb\nc\rd"); }},
+    {"definition entries read as fields",
+     "/SCAN(GENERAL-DEFS)/[/VAR:GENERAL-DEFS:ITEM/=/VAR:GENERAL-DEFS:VALUE/]/ENDSCAN(GENERAL-DEFS)/",
+     "[Ort, Raum=Pr\xFC" "fung \"Einkauf 2026\", Teil 1][b=a][=][nur=]",
+     [](ReportFixture& f) {
+       f.input.generalDefs = testing::ListOf({FieldList({"ITEM=Ort, Raum", "VALUE=Pr\xFC" "fung \"Einkauf 2026\", Teil 1"}),
+                                              FieldList({"VALUE=a", "ITEM=b"}), FieldList(), FieldList({"ITEM=nur"})});
+     }},
 };
 
 TEST(ReportEngine, TemplatesGiveTheirReports) {
@@ -117,7 +164,6 @@ TEST(ReportEngine, TemplatesGiveTheirReports) {
     SCOPED_TRACE(c.name);
     ReportFixture fixture;
     if (c.change) c.change(fixture);
-    fixture.input.findings = FillFindingsOverview(fixture.structure);
     EXPECT_EQ(BuildReportText(c.templateText, fixture.input), c.expected);
     // The expectations follow the replacement order literally, as the reference does.
     EXPECT_EQ(plain::ExpandTemplate(c.templateText, CollectReportSources(fixture.input)), c.expected);
@@ -157,38 +203,46 @@ TEST(ReportEngine, DefinitionListsSplitAtDc1) {
             "[A:1][:][B:2]");
 }
 
-TEST(ReportEngine, InputTakesTheWorkFileAsItIsNow) {
-  WorkFileData data;
-  data.createdBy = "PC1/anna";
-  data.createdAt = "01.02.2026";
-  data.savedBy = "PC2/bert";
-  data.savedAt = "03.04.2026";
-  data.generalDefs = "ITEM=g,VALUE=1";
-  data.riskDefs = "ITEM=r,VALUE=2";
-  data.ouDefs = "ITEM=o,VALUE=3";
-  data.staffDefs = "ITEM=s,VALUE=4";
-  data.documents.append(nullptr, FieldList({"ID=5", "NAME=Beleg"}));
-  RecordNode* item = data.structure.append(nullptr, FieldList({"ID=1", "NAME=Planung"}));
-  // A finding accepted just now, with no overview built before.
-  item->record.setValue("FINDINGS", FieldList({"NAME=neu"}).commaText());
-  const ReportInput input = ReportInputOf(data);
-  EXPECT_EQ(BuildReportText("/VAR:USER-CREATED/ /VAR:DATE-CREATED/ /VAR:USER-LAST/ /VAR:DATE-LAST/|"
-                            "/SCAN(GENERAL-DEFS)//VAR:GENERAL-DEFS:ITEM//ENDSCAN(GENERAL-DEFS)/"
-                            "/SCAN(RISK-DEFINITIONS)//VAR:RISK-DEFS:VALUE//ENDSCAN(RISK-DEFINITIONS)/"
-                            "/SCAN(OU-DEFINITIONS)//VAR:OU-DEFS:OU//ENDSCAN(OU-DEFINITIONS)/"
-                            "/SCAN(STAFF-DEFINITIONS)//VAR:STAFF-DEFS:SHORTNAME//ENDSCAN(STAFF-DEFINITIONS)/|"
-                            "/SCAN(DOCUMENTS)//VAR:DOCS:NAME//ENDSCAN(DOCUMENTS)/|"
-                            "/SCAN(FINDINGS)//VAR:FINDINGS:ID/ /VAR:FINDINGS:NAME//ENDSCAN(FINDINGS)/|"
-                            "/SCAN(STRUCTURE)//VAR:STRUCTURE:NAME//ENDSCAN(STRUCTURE)/",
-                            input),
-            "PC1/anna 01.02.2026 PC2/bert 03.04.2026|gros|Beleg|1 neu|Planung");
+TEST(ReportEngine, BuildsRowsOnlyForBlocksTheTemplateHolds) {
+  const struct {
+    const char* templateText;
+    std::vector<std::string> built;
+  } cases[] = {
+      {"{\\rtf1 /VAR:FILENAME/ /VAR:DOCS:NAME/ /ENDSCAN(DOCUMENTS)/}", {}},
+      {"/scan(documents)/x/ENDSCAN(DOCUMENTS)/ /SCAN(STRUCTURE)//ENDSCAN(STRUCTURE)/", {"DOCUMENTS", "STRUCTURE"}},
+      // A marker brought in by a value counts like one of the template.
+      {"/VAR:DESCRIPTION/", {"STAFF-DEFINITIONS"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.templateText);
+    ReportFixture fixture;
+    fixture.input.description = "/SCAN(STAFF-DEFINITIONS)/";
+    ReportSources sources = CollectReportSources(fixture.input);
+    std::vector<std::string> built;
+    for (ReportBlock& block : sources.blocks) {
+      block.rows = [&built, name = block.name, rows = block.rows] {
+        built.emplace_back(name);
+        return rows();
+      };
+    }
+    ExpandTemplate(c.templateText, sources);
+    EXPECT_EQ(built, c.built);
+  }
 }
 
-TEST(RtfEscape, EscapesBackslashAndBracesOnly) {
-  EXPECT_EQ(RtfEscape("a\\b{c}d"), "a\\\\b\\{c\\}d");
-  EXPECT_EQ(RtfEscape("\\}"), "\\\\\\}");
-  EXPECT_EQ(RtfEscape("Zeile\r\n\xE4\xDF"), "Zeile\r\n\xE4\xDF");
-  EXPECT_EQ(RtfEscape(""), "");
+TEST(RtfEscape, EscapesBracesAndBackslashesAndMakesLineBreaksLines) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"a\\b{c}d", "a\\\\b\\{c\\}d"},
+      {"\\}", "\\\\\\}"},
+      {"", ""},
+      {"\xE4\xDF \"x\" <nicht definiert>", "\xE4\xDF \"x\" <nicht definiert>"},
+      // CR LF, a lone CR and a lone LF are one line break each; the blank ends the word.
+      {"Zeile\r\nZeile", "Zeile\\line Zeile"},
+      {"a\rb\nc\n\rd", "a\\line b\\line c\\line \\line d"},
+      {"\r\n\r\n", "\\line \\line "},
+      {"x\\\r\n{", "x\\\\\\line \\{"},
+  };
+  for (const auto& [value, escaped] : cases) EXPECT_EQ(RtfEscape(value), escaped) << value;
 }
 
 }  // namespace

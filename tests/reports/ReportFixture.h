@@ -7,7 +7,6 @@
 #include "model/DelimitedText.h"
 #include "model/FieldList.h"
 #include "model/RecordTree.h"
-#include "reports/engine/FindingsOverview.h"
 #include "reports/engine/ReportInput.h"
 
 namespace orvela::testing {
@@ -54,7 +53,6 @@ struct ReportFixture {
 
     input.documents = &documents;
     input.structure = &structure;
-    input.findings = FillFindingsOverview(structure);
   }
 };
 

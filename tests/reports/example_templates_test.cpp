@@ -23,6 +23,7 @@
 #include "model/TextUtils.h"
 #include "model/WorkFileData.h"
 #include "reports/engine/ReportEngine.h"
+#include "reports/engine/ReportInputBuilder.h"
 #include "reports/engine/ReportSources.h"
 #include "rtf/PlainText.h"
 #include "rtf/RtfReader.h"
@@ -90,7 +91,7 @@ void FillAudit(WorkFileData& data) {
   data.riskDefs = Definitions({{"1", "gering"}, {"2", "mittel"}, {"3", "hoch"}});
   data.ouDefs = Definitions({{"PA", "Personalabteilung"}, {"RW", "Rechnungswesen"}});
   data.staffDefs = Definitions({{"AB", "Anna Becker (Prüfungsleitung)"}, {"CD", "Carl Dörr"}});
-  data.description = "Prüfung der Reisekostenabrechnung 2025.";
+  data.description = W("Prüfung der Reisekostenabrechnung 2025.");
 
   RecordNode* policy = data.documents.append(
       nullptr, Record({"ID=1", "NAME=Reisekostenrichtlinie 2025", "TYPE=Document",
@@ -120,12 +121,7 @@ void FillAudit(WorkFileData& data) {
 }
 
 ReportInput AuditInput(const WorkFileData& data) {
-  ReportInput input = ReportInputOf(data);
-  Utf8ToCp1252(data.fileName, input.fileName);
-  input.description = W(data.description);
-  input.currentDate = "15.04.2026";
-  input.currentTime = "09:30:00";
-  return input;
+  return BuildReportInput(data, [] { return LocalDateTime{2026, 4, 15, 9, 30, 0}; }).input;
 }
 
 std::string ReadTemplate(const TemplateCase& c) { return ReadWholeFile((kTemplateDir / c.file).string()); }
@@ -187,28 +183,28 @@ const std::vector<ExpectedRows>& Expected() {
            {"RW", "Rechnungswesen"},
            {"3", "hoch"},
            {"Risiko", "3 - hoch"},
-           {"Bearbeitungsstand", "uncompleted"},
-           {"Dokumente (Nr.)", "1,3"},
-           {"1", "4", "Belege fehlen", "Maßnahme", "3 - hoch", "\"PA - Personalabteilung\",\"RW - Rechnungswesen\"",
+           {"Bearbeitungsstand", "unvollständig"},
+           {"Dokumente", "Reisekostenrichtlinie 2025, Auswertung {Stichprobe}"},
+           {"1", "4", "Belege fehlen", "Maßnahme", "3 - hoch", "PA - Personalabteilung, RW - Rechnungswesen",
             "30.09.2026"},
-           {"2", "4", "Formular veraltet", "Empfehlung", "1 - gering", "\"PA - Personalabteilung\"", ""},
+           {"2", "4", "Formular veraltet", "Empfehlung", "1 - gering", "PA - Personalabteilung", ""},
        }},
       {"Feststellungsliste.rtf",
        {
            {"Prüfungsthema", "Reisekostenabrechnung"},
-           {"1", "4", "Belege fehlen", "Maßnahme", "3 - hoch", "\"PA - Personalabteilung\",\"RW - Rechnungswesen\"",
-            "3", "30.09.2026", "Bei 6 von 40 Abrechnungen fehlen Originalbelege.", ""},
-           {"2", "4", "Formular veraltet", "Empfehlung", "1 - gering", "\"PA - Personalabteilung\"", "2", "",
+           {"1", "4", "Belege fehlen", "Maßnahme", "3 - hoch", "PA - Personalabteilung, RW - Rechnungswesen",
+            "Auswertung {Stichprobe}", "30.09.2026", "Bei 6 von 40 Abrechnungen fehlen Originalbelege.", ""},
+           {"2", "4", "Formular veraltet", "Empfehlung", "1 - gering", "PA - Personalabteilung", "Intranet-Formulare", "",
             "Formular nennt Sätze von 2019.", ""},
            {"2", "mittel"},
        }},
       {"Dokumentenverzeichnis.rtf",
        {
-           {"1", "1", "Reisekostenrichtlinie 2025", "Document", "%HOME%/Pruefung/Reisekostenrichtlinie.pdf",
+           {"1", "1", "Reisekostenrichtlinie 2025", "Dokument", "%HOME%/Pruefung/Reisekostenrichtlinie.pdf",
             "Fassung vom 01.01.2025"},
-           {"2", "3", "Auswertung {Stichprobe}", "Document", "C:\\Pruefung\\Auswertung.xlsx", "Belege 1 bis 40"},
+           {"2", "3", "Auswertung {Stichprobe}", "Dokument", "C:\\Pruefung\\Auswertung.xlsx", "Belege 1 bis 40"},
            {"3", "2", "Intranet-Formulare", "Link", "https://intranet.example.org/reisen", ""},
-           {"2.1", "Stichprobe Reisekosten", "1,3"},
+           {"2.1", "Stichprobe Reisekosten", "Reisekostenrichtlinie 2025, Auswertung {Stichprobe}"},
            {"1", "Prüfungsplanung", ""},
        }},
   };

@@ -4,27 +4,10 @@
 #include <system_error>
 
 #include "model/TextUtils.h"
-#include "reports/engine/FindingsOverview.h"
 #include "reports/engine/ReportSources.h"
 #include "reports/engine/TemplateExpansion.h"
 
 namespace orvela {
-
-ReportInput ReportInputOf(const WorkFileData& data) {
-  ReportInput input;
-  input.createdBy = data.createdBy;
-  input.createdAt = data.createdAt;
-  input.savedBy = data.savedBy;
-  input.savedAt = data.savedAt;
-  input.generalDefs = data.generalDefs;
-  input.riskDefs = data.riskDefs;
-  input.ouDefs = data.ouDefs;
-  input.staffDefs = data.staffDefs;
-  input.documents = &data.documents;
-  input.findings = FillFindingsOverview(data);
-  input.structure = &data.structure;
-  return input;
-}
 
 std::string BuildReportText(std::string_view templateText, const ReportInput& input) {
   return ExpandTemplate(std::string(templateText), CollectReportSources(input));

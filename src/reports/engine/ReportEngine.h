@@ -3,16 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "model/WorkFileData.h"
 #include "reports/engine/ReportInput.h"
 
 namespace orvela {
-
-// The parts of the input that come straight from the work-file data: stamps, definition
-// lists, both trees and a freshly built findings overview. The file name (Windows-1252),
-// the current date and time and the description's plain text are the caller's to fill.
-// The result points into `data`, which must outlive it.
-ReportInput ReportInputOf(const WorkFileData& data);
 
 // The report text for a template text; both are Windows-1252 bytes.
 std::string BuildReportText(std::string_view templateText, const ReportInput& input);

@@ -2,10 +2,8 @@
 // Everything a report is made from, taken from the open work file at the moment the
 // report is asked for. All texts are Windows-1252.
 #include <string>
-#include <vector>
 
 #include "model/RecordTree.h"
-#include "reports/engine/FindingsOverview.h"
 
 namespace orvela {
 
@@ -17,8 +15,9 @@ struct ReportInput {
   std::string description;  // plain text of the project description, lines ended by CR LF
   std::string generalDefs, riskDefs, ouDefs, staffDefs;  // list text
   const RecordTree* documents = nullptr;  // null: no documents
-  std::vector<FindingRow> findings;       // the rows of FillFindingsOverview
-  const RecordTree* structure = nullptr;  // null: no items
+  // Null: no items. The findings rows are built from the items' records when a template
+  // asks for them, so a finding accepted just now is among them.
+  const RecordTree* structure = nullptr;
 };
 
 }  // namespace orvela

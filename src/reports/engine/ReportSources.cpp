@@ -4,10 +4,10 @@
 #include <cstddef>
 
 #include "model/DelimitedText.h"
-#include "model/TextUtils.h"
 #include "model/WorkFileData.h"
 #include "model/srcGlobalDef.h"
-#include "model/srcGlobalProc.h"
+#include "reports/engine/FindingsOverview.h"
+#include "reports/engine/ReadableValues.h"
 #include "reports/engine/RtfEscape.h"
 
 namespace orvela {
@@ -16,6 +16,20 @@ std::string ReportBlock::startMarker() const { return "/SCAN(" + std::string(nam
 std::string ReportBlock::endMarker() const { return "/ENDSCAN(" + std::string(name) + ")/"; }
 
 namespace {
+
+// The block expansion relies on this form of every row placeholder.
+constexpr bool SlashDelimited(std::string_view placeholder) {
+  return placeholder.size() > 2 && placeholder.front() == '/' && placeholder.back() == '/' &&
+         placeholder.substr(1, placeholder.size() - 2).find('/') == std::string_view::npos;
+}
+
+template <typename Table, typename Placeholder>
+constexpr bool AllSlashDelimited(const Table& table, Placeholder placeholderOf) {
+  for (const auto& entry : table) {
+    if (!SlashDelimited(placeholderOf(entry))) return false;
+  }
+  return true;
+}
 
 struct DefinitionBlock {
   std::string_view name;
@@ -30,28 +44,32 @@ constexpr std::array<DefinitionBlock, 4> kDefinitionBlocks{{
     {"OU-DEFINITIONS", &ReportInput::ouDefs, "/VAR:OU-DEFS:OU/", "/VAR:OU-DEFS:NAME/"},
     {"STAFF-DEFINITIONS", &ReportInput::staffDefs, "/VAR:STAFF-DEFS:SHORTNAME/", "/VAR:STAFF-DEFS:FULLNAME/"},
 }};
+static_assert(AllSlashDelimited(kDefinitionBlocks, [](const DefinitionBlock& b) { return b.itemPlaceholder; }) &&
+              AllSlashDelimited(kDefinitionBlocks, [](const DefinitionBlock& b) { return b.valuePlaceholder; }));
 
-// A row placeholder of a record block: the field it shows, or one of the values that are
-// not fields of the record.
-enum class Derived { None, RunningNumber, OutlineNumber };
+// How a row placeholder's value is made from its field: as stored, in its readable form,
+// or not from a field at all.
+enum class Form { Stored, RunningNumber, OutlineNumber, WorkStateText, DocTypeText, LinesText, DocumentNames };
+
 struct FieldPlaceholder {
   std::string_view placeholder;
-  std::string_view field;
-  Derived derived = Derived::None;
+  std::string_view field = {};
+  Form form = Form::Stored;
 };
 
-constexpr std::array<FieldPlaceholder, 6> kDocumentPlaceholders{{
+constexpr std::array<FieldPlaceholder, 7> kDocumentPlaceholders{{
     {"/VAR:DOCS:ID/", key::ID},
-    {"/VAR:DOCS:NUM/", {}, Derived::RunningNumber},
+    {"/VAR:DOCS:NUM/", {}, Form::RunningNumber},
     {"/VAR:DOCS:NAME/", key::NAME},
     {"/VAR:DOCS:TYPE/", key::TYPE},
     {"/VAR:DOCS:REF/", key::REFERENCE},
     {"/VAR:DOCS:DESCRIPTION/", key::DESCRIPTION},
+    {"/VAR:DOCS:TYPE-TEXT/", key::TYPE, Form::DocTypeText},
 }};
 
-constexpr std::array<FieldPlaceholder, 9> kStructurePlaceholders{{
+constexpr std::array<FieldPlaceholder, 12> kStructurePlaceholders{{
     {"/VAR:STRUCTURE:ID/", key::ID},
-    {"/VAR:STRUCTURE:LEVEL/", {}, Derived::OutlineNumber},
+    {"/VAR:STRUCTURE:LEVEL/", {}, Form::OutlineNumber},
     {"/VAR:STRUCTURE:NAME/", key::NAME},
     {"/VAR:STRUCTURE:RISK/", key::RISK},
     {"/VAR:STRUCTURE:OU/", key::OU_X},
@@ -59,57 +77,106 @@ constexpr std::array<FieldPlaceholder, 9> kStructurePlaceholders{{
     {"/VAR:STRUCTURE:DOCUMENTS/", key::DOCUMENTS},
     {"/VAR:STRUCTURE:DESCRIPTION/", key::DESCRIPTION},
     {"/VAR:STRUCTURE:RESULT/", key::RESULT},
+    {"/VAR:STRUCTURE:WORKSTATE-TEXT/", key::WORKSTATE, Form::WorkStateText},
+    {"/VAR:STRUCTURE:OU-TEXT/", key::OU_X, Form::LinesText},
+    {"/VAR:STRUCTURE:DOCUMENTS-TEXT/", key::DOCUMENTS, Form::DocumentNames},
 }};
 
-// In column order: the placeholder of column i shows cell i.
-constexpr std::array<std::string_view, kFindingColumnCount> kFindingPlaceholders{
-    "/VAR:FINDINGS:NUM/",      "/VAR:FINDINGS:ID/", "/VAR:FINDINGS:NAME/",
-    "/VAR:FINDINGS:TYPE/",     "/VAR:FINDINGS:RISK/", "/VAR:FINDINGS:OU/",
-    "/VAR:FINDINGS:EVIDENCE/", "/VAR:FINDINGS:DEADLINE/", "/VAR:FINDINGS:DESCRIPTION/",
-};
+// The cells of the findings overview, by column, then the readable forms of two of them.
+constexpr std::array<FieldPlaceholder, kFindingColumnCount + 2> kFindingPlaceholders{{
+    {"/VAR:FINDINGS:NUM/"},
+    {"/VAR:FINDINGS:ID/"},
+    {"/VAR:FINDINGS:NAME/"},
+    {"/VAR:FINDINGS:TYPE/"},
+    {"/VAR:FINDINGS:RISK/"},
+    {"/VAR:FINDINGS:OU/"},
+    {"/VAR:FINDINGS:EVIDENCE/"},
+    {"/VAR:FINDINGS:DEADLINE/"},
+    {"/VAR:FINDINGS:DESCRIPTION/"},
+    {"/VAR:FINDINGS:OU-TEXT/", {}, Form::LinesText},
+    {"/VAR:FINDINGS:EVIDENCE-TEXT/", {}, Form::DocumentNames},
+}};
+constexpr std::array<FindingColumn, 2> kFindingReadableColumns{kFindingOu, kFindingEvidence};
 
-ReportBlock DefinitionRows(const DefinitionBlock& def, const ReportInput& input) {
-  ReportBlock block{def.name, {def.itemPlaceholder, def.valuePlaceholder}, {}};
-  for (const std::string& entry : SplitAtChar(input.*def.list, kListSeparator)) {
-    block.rows.push_back({RtfEscape(GetDefItem(entry)), RtfEscape(GetDefValue(entry))});
-  }
-  return block;
-}
+constexpr auto kPlaceholderOf = [](const FieldPlaceholder& p) { return p.placeholder; };
+static_assert(AllSlashDelimited(kDocumentPlaceholders, kPlaceholderOf) &&
+              AllSlashDelimited(kStructurePlaceholders, kPlaceholderOf) &&
+              AllSlashDelimited(kFindingPlaceholders, kPlaceholderOf));
 
 template <std::size_t N>
-ReportBlock RecordRows(std::string_view name, const std::array<FieldPlaceholder, N>& table,
-                       const RecordTree* tree) {
-  ReportBlock block{name, {}, {}};
-  for (const FieldPlaceholder& p : table) block.placeholders.push_back(p.placeholder);
-  if (tree == nullptr) return block;
-  tree->forEach([&](const RecordNode& node) {
-    std::vector<std::string> row;
-    row.reserve(N);
-    for (const FieldPlaceholder& p : table) {
-      switch (p.derived) {
-        case Derived::None: row.push_back(RtfEscape(node.record.value(p.field))); break;
-        case Derived::RunningNumber: row.push_back(std::to_string(block.rows.size() + 1)); break;
-        case Derived::OutlineNumber: row.push_back(RtfEscape(OutlineNumber(node))); break;
-      }
-    }
-    block.rows.push_back(std::move(row));
-  });
-  return block;
+std::vector<std::string_view> PlaceholdersOf(const std::array<FieldPlaceholder, N>& table) {
+  std::vector<std::string_view> out;
+  for (const FieldPlaceholder& p : table) out.push_back(p.placeholder);
+  return out;
 }
 
-ReportBlock FindingRows(const std::vector<FindingRow>& findings) {
-  ReportBlock block{"FINDINGS", {kFindingPlaceholders.begin(), kFindingPlaceholders.end()}, {}};
-  block.rows.reserve(findings.size());
-  for (const FindingRow& finding : findings) {
-    std::vector<std::string> row;
-    row.reserve(kFindingColumnCount);
-    row.push_back(finding[kFindingNumber]);  // the running number goes in unescaped
-    for (std::size_t column = kFindingItemId; column < kFindingColumnCount; ++column) {
-      row.push_back(RtfEscape(finding[column]));
-    }
-    block.rows.push_back(std::move(row));
+// The value a placeholder of the form `form` shows for the stored text `stored`, escaped.
+std::string Readable(Form form, std::string_view stored, const DocumentNames* names) {
+  switch (form) {
+    case Form::WorkStateText: return RtfEscape(WorkStateReadable(stored));
+    case Form::DocTypeText: return RtfEscape(DocTypeReadable(stored));
+    case Form::LinesText: return RtfEscape(CommaTextReadable(stored));
+    case Form::DocumentNames: return RtfEscape(names->readable(stored));
+    default: return RtfEscape(stored);
   }
-  return block;
+}
+
+ReportBlock DefinitionRows(const DefinitionBlock& def, const ReportInput& input) {
+  const std::string* list = &(input.*def.list);
+  return {def.name, {def.itemPlaceholder, def.valuePlaceholder}, [list] {
+            ReportRows rows;
+            for (const std::string& entry : SplitListText(*list)) {
+              const FieldList fields = FieldList::fromCommaText(entry);
+              rows.push_back({RtfEscape(fields.value(key::ITEM)), RtfEscape(fields.value(key::VALUE))});
+            }
+            return rows;
+          }};
+}
+
+// `documents` names the documents of DOCUMENTS-TEXT; null where no placeholder needs them.
+template <std::size_t N>
+ReportBlock RecordRows(std::string_view name, const std::array<FieldPlaceholder, N>& table, const RecordTree* tree,
+                       const RecordTree* documents) {
+  return {name, PlaceholdersOf(table), [&table, tree, documents] {
+            ReportRows rows;
+            if (tree == nullptr) return rows;
+            const DocumentNames names(documents);
+            tree->forEach([&](const RecordNode& node) {
+              std::vector<std::string> row;
+              row.reserve(N);
+              for (const FieldPlaceholder& p : table) {
+                switch (p.form) {
+                  case Form::RunningNumber: row.push_back(std::to_string(rows.size() + 1)); break;
+                  case Form::OutlineNumber: row.push_back(RtfEscape(OutlineNumber(node))); break;
+                  default: row.push_back(Readable(p.form, node.record.value(p.field), &names));
+                }
+              }
+              rows.push_back(std::move(row));
+            });
+            return rows;
+          }};
+}
+
+ReportBlock FindingRows(const RecordTree* structure, const RecordTree* documents) {
+  return {"FINDINGS", PlaceholdersOf(kFindingPlaceholders), [structure, documents] {
+            ReportRows rows;
+            if (structure == nullptr) return rows;
+            const DocumentNames names(documents);
+            for (const FindingRow& finding : FillFindingsOverview(*structure)) {
+              std::vector<std::string> row;
+              row.reserve(kFindingPlaceholders.size());
+              row.push_back(finding[kFindingNumber]);  // the running number goes in unescaped
+              for (std::size_t column = kFindingItemId; column < kFindingColumnCount; ++column) {
+                row.push_back(RtfEscape(finding[column]));
+              }
+              for (std::size_t i = 0; i < kFindingReadableColumns.size(); ++i) {
+                const Form form = kFindingPlaceholders[kFindingColumnCount + i].form;
+                row.push_back(Readable(form, finding[kFindingReadableColumns[i]], &names));
+              }
+              rows.push_back(std::move(row));
+            }
+            return rows;
+          }};
 }
 
 }  // namespace
@@ -127,9 +194,9 @@ ReportSources CollectReportSources(const ReportInput& input) {
       {"/VAR:DESCRIPTION/", RtfEscape(input.description)},
   };
   for (const DefinitionBlock& def : kDefinitionBlocks) sources.blocks.push_back(DefinitionRows(def, input));
-  sources.blocks.push_back(RecordRows("DOCUMENTS", kDocumentPlaceholders, input.documents));
-  sources.blocks.push_back(FindingRows(input.findings));
-  sources.blocks.push_back(RecordRows("STRUCTURE", kStructurePlaceholders, input.structure));
+  sources.blocks.push_back(RecordRows("DOCUMENTS", kDocumentPlaceholders, input.documents, nullptr));
+  sources.blocks.push_back(FindingRows(input.structure, input.documents));
+  sources.blocks.push_back(RecordRows("STRUCTURE", kStructurePlaceholders, input.structure, input.documents));
   return sources;
 }
 
