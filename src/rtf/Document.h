@@ -172,6 +172,13 @@ struct HeadersFooters {
   bool operator==(const HeadersFooters&) const;
 };
 
+// The parts in the order of their RTF words: \header, \headerl, \headerr, \headerf, \footer …
+inline constexpr std::vector<Block> HeadersFooters::* kHeaderFooterParts[] = {
+    &HeadersFooters::header, &HeadersFooters::headerLeft, &HeadersFooters::headerRight,
+    &HeadersFooters::headerFirst, &HeadersFooters::footer, &HeadersFooters::footerLeft,
+    &HeadersFooters::footerRight, &HeadersFooters::footerFirst,
+};
+
 // What to put on page `pageNumber` (1-based); an empty list: nothing.
 const std::vector<Block>& HeaderFor(const HeadersFooters& h, int pageNumber);
 const std::vector<Block>& FooterFor(const HeadersFooters& h, int pageNumber);

@@ -13,7 +13,8 @@ constexpr int kMaxTableDepth = 64;
 void DocumentBuilder::SetFormat(const CharFormat& format) { format_ = format; }
 
 Run& DocumentBuilder::RunForText() {
-  if (runs_.empty() || runs_.back().picture || runs_.back().format != format_) {
+  if (runs_.empty() || runs_.back().picture || runs_.back().field != FieldKind::None ||
+      runs_.back().format != format_) {
     runs_.push_back(Run{{}, format_, std::nullopt});
   }
   return runs_.back();
@@ -23,6 +24,10 @@ void DocumentBuilder::AppendChar(char32_t code) { AppendUtf8(RunForText().text, 
 
 void DocumentBuilder::AppendPicture(Picture picture) {
   runs_.push_back(Run{{}, format_, std::move(picture)});
+}
+
+void DocumentBuilder::AppendField(FieldKind kind, std::string picture, std::string result) {
+  runs_.push_back(Run{std::move(result), format_, std::nullopt, kind, std::move(picture)});
 }
 
 std::vector<Block>& DocumentBuilder::Container() {
@@ -60,7 +65,7 @@ void DocumentBuilder::EndCell(const ParagraphFormat& format, int level) {
   open.cell.clear();
 }
 
-void DocumentBuilder::EndRow(int level, const std::vector<int>& cellRights, int rowLeft) {
+void DocumentBuilder::EndRow(int level, const RowDefinition& definition) {
   level = std::clamp(level, 1, kMaxTableDepth);
   EnsureDepth(level);
   OpenTable& open = tables_.back();
@@ -70,16 +75,26 @@ void DocumentBuilder::EndRow(int level, const std::vector<int>& cellRights, int 
     EndCell(plain, level);
   }
   if (open.row.cells.empty()) return;
-  int previous = rowLeft;
+  const std::vector<int>& rights = definition.rights;
+  int previous = definition.row.leftTwips;
   for (std::size_t i = 0; i < open.row.cells.size(); ++i) {
+    Cell& cell = open.row.cells[i];
     int width = 0;
-    if (i < cellRights.size()) {
-      const long long span = static_cast<long long>(cellRights[i]) - previous;
+    if (i < rights.size()) {
+      const long long span = static_cast<long long>(rights[i]) - previous;
       if (span > 0) width = static_cast<int>(std::min<long long>(span, kMaxTwips));
-      previous = cellRights[i];
+      previous = rights[i];
     }
-    open.row.cells[i].widthTwips = width;
+    if (i < definition.row.cells.size()) {
+      std::vector<Block> blocks = std::move(cell.blocks);
+      cell = definition.row.cells[i];
+      cell.blocks = std::move(blocks);
+    }
+    cell.widthTwips = width;
   }
+  std::vector<Cell> cells = std::move(open.row.cells);
+  open.row = definition.row;
+  open.row.cells = std::move(cells);
   open.table.rows.push_back(std::move(open.row));
   open.row = Row{};
 }

@@ -1,10 +1,18 @@
 #pragma once
 // Assembles paragraphs, runs and (nested) tables from the reader's events.
+#include <string>
 #include <vector>
 
 #include "Document.h"
 
 namespace orvela::rtf {
+
+// A row's properties as \trowd … \cellx define them: `row.cells` hold the cells' properties
+// (no text), `rights` their right edges.
+struct RowDefinition {
+  Row row;
+  std::vector<int> rights;
+};
 
 class DocumentBuilder {
  public:
@@ -12,13 +20,15 @@ class DocumentBuilder {
   void SetFormat(const CharFormat& format);
   void AppendChar(char32_t code);
   void AppendPicture(Picture picture);
+  // A field run in the current format, with the result last computed.
+  void AppendField(FieldKind kind, std::string picture, std::string result);
 
   // Ends the current paragraph; depth 0 is the body, 1 a table cell, 2 a nested table's cell.
   void EndParagraph(const ParagraphFormat& format, int depth);
   // Ends the paragraph (even an empty one) and with it the cell at the table level.
   void EndCell(const ParagraphFormat& format, int level);
-  // Ends the row at the table level; cellRights are the cells' right edges in twips.
-  void EndRow(int level, const std::vector<int>& cellRights, int rowLeft);
+  // Ends the row at the table level with the row's and its cells' properties.
+  void EndRow(int level, const RowDefinition& definition);
   // The next paragraph starts on a new page.
   void BreakPage(const ParagraphFormat& format, int depth);
   // Cancels a pending page break (a section that continues on the same page).

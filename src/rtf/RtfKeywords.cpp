@@ -2,6 +2,8 @@
 
 #include <unordered_map>
 
+#include "Document.h"
+
 namespace orvela::rtf {
 
 KeywordInfo LookUpKeyword(std::string_view word) {
@@ -13,7 +15,7 @@ KeywordInfo LookUpKeyword(std::string_view word) {
       {"defchp", {K::DefChp}}, {"defpap", {K::DefPap}}, {"upr", {K::Upr}}, {"ud", {K::Ud}},
       // Groups whose content is shown: picture wrappers, field and object results, rows
       // of nested tables.
-      {"shppict", {K::BodyDestination}}, {"fldrslt", {K::BodyDestination}},
+      {"shppict", {K::BodyDestination}}, {"fldrslt", {K::FieldResult}},
       {"result", {K::BodyDestination}}, {"shprslt", {K::BodyDestination}},
       {"nesttableprops", {K::BodyDestination}},
       // Text boxes of shapes show their text, picture frames their picture; the shape's
@@ -21,12 +23,13 @@ KeywordInfo LookUpKeyword(std::string_view word) {
       {"shpinst", {K::BodyDestination}}, {"shptxt", {K::BodyDestination}},
       {"sp", {K::ShapeProperty}}, {"sn", {K::ShapePropertyName}}, {"sv", {K::ShapePropertyValue}},
       // Groups that are not part of the text.
-      {"info", {K::SkipDestination}}, {"header", {K::SkipDestination}},
-      {"headerl", {K::SkipDestination}}, {"headerr", {K::SkipDestination}},
-      {"headerf", {K::SkipDestination}}, {"footer", {K::SkipDestination}},
-      {"footerl", {K::SkipDestination}}, {"footerr", {K::SkipDestination}},
-      {"footerf", {K::SkipDestination}}, {"footnote", {K::SkipDestination}},
-      {"annotation", {K::SkipDestination}}, {"fldinst", {K::SkipDestination}},
+      {"header", {K::HeaderFooter, 0, 0}}, {"headerl", {K::HeaderFooter, 0, 1}},
+      {"headerr", {K::HeaderFooter, 0, 2}}, {"headerf", {K::HeaderFooter, 0, 3}},
+      {"footer", {K::HeaderFooter, 0, 4}}, {"footerl", {K::HeaderFooter, 0, 5}},
+      {"footerr", {K::HeaderFooter, 0, 6}}, {"footerf", {K::HeaderFooter, 0, 7}},
+      {"fldinst", {K::FieldInstruction}}, {"field", {K::Field}},
+      {"info", {K::SkipDestination}}, {"footnote", {K::SkipDestination}},
+      {"annotation", {K::SkipDestination}},
       {"nonshppict", {K::SkipDestination}}, {"pntext", {K::SkipDestination}},
       {"listtext", {K::SkipDestination}}, {"pntxtb", {K::SkipDestination}},
       {"pntxta", {K::SkipDestination}}, {"leveltext", {K::SkipDestination}},
@@ -84,6 +87,56 @@ KeywordInfo LookUpKeyword(std::string_view word) {
       {"picw", {K::PicW}}, {"pich", {K::PicH}}, {"picwgoal", {K::PicWGoal}},
       {"pichgoal", {K::PicHGoal}}, {"picscalex", {K::PicScaleX}},
       {"picscaley", {K::PicScaleY}},
+      {"paperw", {K::PageValue, 0, kPaperWidth}}, {"paperh", {K::PageValue, 0, kPaperHeight}},
+      {"margl", {K::PageValue, 0, kMarginLeft}}, {"margr", {K::PageValue, 0, kMarginRight}},
+      {"margt", {K::PageValue, 0, kMarginTop}}, {"margb", {K::PageValue, 0, kMarginBottom}},
+      {"landscape", {K::PageValue, 0, kLandscape}},
+      {"pgwsxn", {K::PageValue, 0, kSectionWord + kPaperWidth}},
+      {"pghsxn", {K::PageValue, 0, kSectionWord + kPaperHeight}},
+      {"marglsxn", {K::PageValue, 0, kSectionWord + kMarginLeft}},
+      {"margrsxn", {K::PageValue, 0, kSectionWord + kMarginRight}},
+      {"margtsxn", {K::PageValue, 0, kSectionWord + kMarginTop}},
+      {"margbsxn", {K::PageValue, 0, kSectionWord + kMarginBottom}},
+      {"headery", {K::PageValue, 0, kSectionWord + kHeaderDistance}},
+      {"footery", {K::PageValue, 0, kSectionWord + kFooterDistance}},
+      {"lndscpsxn", {K::PageValue, 0, kSectionWord + kLandscape}},
+      {"sectd", {K::Sectd}}, {"titlepg", {K::TitlePage}}, {"facingp", {K::FacingPages}},
+      {"trgaph", {K::Trgaph}}, {"trrh", {K::Trrh}}, {"trhdr", {K::Trhdr}},
+      {"trql", {K::RowAlign, 0, static_cast<std::uint8_t>(Alignment::Left)}},
+      {"trqr", {K::RowAlign, 0, static_cast<std::uint8_t>(Alignment::Right)}},
+      {"trqc", {K::RowAlign, 0, static_cast<std::uint8_t>(Alignment::Center)}},
+      {"clmgf", {K::CellMerge, 0, 1}}, {"clmrg", {K::CellMerge, 0, 2}},
+      {"clvmgf", {K::CellVerticalMerge, 0, 1}}, {"clvmrg", {K::CellVerticalMerge, 0, 2}},
+      {"clbrdrt", {K::CellBorderSide, 0, 0}}, {"clbrdrl", {K::CellBorderSide, 0, 1}},
+      {"clbrdrb", {K::CellBorderSide, 0, 2}}, {"clbrdrr", {K::CellBorderSide, 0, 3}},
+      // Borders of paragraphs, rows, characters and pages are not kept: their style words
+      // must not change the last cell border.
+      {"brdrt", {K::CellBorderSide, 0, 4}}, {"brdrl", {K::CellBorderSide, 0, 4}},
+      {"brdrb", {K::CellBorderSide, 0, 4}}, {"brdrr", {K::CellBorderSide, 0, 4}},
+      {"box", {K::CellBorderSide, 0, 4}}, {"brdrbtw", {K::CellBorderSide, 0, 4}},
+      {"brdrbar", {K::CellBorderSide, 0, 4}}, {"chbrdr", {K::CellBorderSide, 0, 4}},
+      {"trbrdrt", {K::CellBorderSide, 0, 4}}, {"trbrdrl", {K::CellBorderSide, 0, 4}},
+      {"trbrdrb", {K::CellBorderSide, 0, 4}}, {"trbrdrr", {K::CellBorderSide, 0, 4}},
+      {"trbrdrh", {K::CellBorderSide, 0, 4}}, {"trbrdrv", {K::CellBorderSide, 0, 4}},
+      {"pgbrdrt", {K::CellBorderSide, 0, 4}}, {"pgbrdrl", {K::CellBorderSide, 0, 4}},
+      {"pgbrdrb", {K::CellBorderSide, 0, 4}}, {"pgbrdrr", {K::CellBorderSide, 0, 4}},
+      {"cldglu", {K::CellBorderSide, 0, 4}}, {"cldgll", {K::CellBorderSide, 0, 4}},
+      {"brdrs", {K::BorderStyleWord, 0, static_cast<std::uint8_t>(BorderStyle::Single)}},
+      {"brdrth", {K::BorderStyleWord, 0, static_cast<std::uint8_t>(BorderStyle::Single)}},
+      {"brdrhair", {K::BorderStyleWord, 0, static_cast<std::uint8_t>(BorderStyle::Single)}},
+      {"brdrsh", {K::BorderStyleWord, 0, static_cast<std::uint8_t>(BorderStyle::Single)}},
+      {"brdrdb", {K::BorderStyleWord, 0, static_cast<std::uint8_t>(BorderStyle::Double)}},
+      {"brdrdot", {K::BorderStyleWord, 0, static_cast<std::uint8_t>(BorderStyle::Dotted)}},
+      {"brdrdash", {K::BorderStyleWord, 0, static_cast<std::uint8_t>(BorderStyle::Dashed)}},
+      {"brdrdashsm", {K::BorderStyleWord, 0, static_cast<std::uint8_t>(BorderStyle::Dashed)}},
+      {"brdrdashd", {K::BorderStyleWord, 0, static_cast<std::uint8_t>(BorderStyle::Dashed)}},
+      {"brdrdashdd", {K::BorderStyleWord, 0, static_cast<std::uint8_t>(BorderStyle::Dashed)}},
+      {"brdrnone", {K::BorderNone}}, {"brdrw", {K::BorderWidth}}, {"brdrcf", {K::BorderColor}},
+      {"clcbpat", {K::CellBackground}}, {"clcfpat", {K::CellForeground}},
+      {"clshdng", {K::CellShading}},
+      {"clvertalt", {K::CellVerticalAlign, 0, static_cast<std::uint8_t>(CellAlignment::Top)}},
+      {"clvertalc", {K::CellVerticalAlign, 0, static_cast<std::uint8_t>(CellAlignment::Center)}},
+      {"clvertalb", {K::CellVerticalAlign, 0, static_cast<std::uint8_t>(CellAlignment::Bottom)}},
   };
   const auto it = kTable.find(word);
   return it == kTable.end() ? KeywordInfo{} : it->second;

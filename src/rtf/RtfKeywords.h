@@ -1,5 +1,6 @@
 #pragma once
 // The control words the reader acts on.
+#include <cstdint>
 #include <string_view>
 
 namespace orvela::rtf {
@@ -9,6 +10,8 @@ enum class Keyword {
   // destinations read
   FontTable, ColorTable, StyleSheet, Pict, Pn, ListTable, ListOverrideTable, DefChp, DefPap,
   Upr, Ud, ShapeProperty, ShapePropertyName, ShapePropertyValue, BodyDestination,
+  HeaderFooter,  // index: the part, in the order of HeadersFooters
+  FieldInstruction, FieldResult,
   // destinations skipped even without \*
   SkipDestination,
   // document
@@ -29,11 +32,29 @@ enum class Keyword {
   Par, Sect, SbkNone, Page, Character,
   // picture
   PicW, PicH, PicWGoal, PicHGoal, PicScaleX, PicScaleY,
+  // fields
+  Field,
+  // page set-up; index: a PageWord, plus kSectionWord for the section's own words
+  PageValue, Sectd, TitlePage, FacingPages,
+  // table rows and cells
+  Trgaph, Trrh, Trhdr, RowAlign,       // RowAlign index: an Alignment
+  CellMerge, CellVerticalMerge,        // index: 1 first, 2 continue
+  CellBorderSide,                      // index: 0 top, 1 left, 2 bottom, 3 right, 4 none of a cell
+  BorderStyleWord, BorderNone, BorderWidth, BorderColor,  // BorderStyleWord index: a BorderStyle
+  CellBackground, CellForeground, CellShading, CellVerticalAlign,  // CellVerticalAlign index: a CellAlignment
 };
+
+// The values a page word sets; PageWord::Landscape is a flag.
+enum PageWord : std::uint8_t {
+  kPaperWidth, kPaperHeight, kMarginLeft, kMarginRight, kMarginTop, kMarginBottom,
+  kHeaderDistance, kFooterDistance, kLandscape, kPageWordCount
+};
+constexpr std::uint8_t kSectionWord = 16;
 
 struct KeywordInfo {
   Keyword keyword = Keyword::Unknown;
   char32_t character = 0;  // for Keyword::Character
+  std::uint8_t index = 0;  // which one of a family of words
 };
 
 KeywordInfo LookUpKeyword(std::string_view word);

@@ -1,6 +1,8 @@
 #include "RtfReader.h"
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,10 +24,15 @@ namespace {
 constexpr std::size_t kMaxGroupDepth = 2000;
 constexpr int kMaxTableLevel = 64;
 constexpr int kMaxUnicodeSkip = 16;
+constexpr std::size_t kMaxFieldDepth = 8;
+constexpr std::size_t kMaxFieldText = 256;
+constexpr int kMinPaperTwips = 1440;
+constexpr int kMinTextAreaTwips = 720;
+constexpr int kMaxBorderWidth = 720;
 
 enum class Dest : std::uint8_t {
   Body, Skip, FontTable, ColorTable, StyleSheet, Pict, Pn, ListTable, ListOverrideTable,
-  DefChp, DefPap, Upr, ShapeProperty, ShapePropertyName,
+  DefChp, DefPap, Upr, ShapeProperty, ShapePropertyName, FieldInstruction,
 };
 
 struct CharState {
@@ -57,6 +64,9 @@ struct State {
   int unicodeSkip = 1;
   int styleKey = -1;  // inside the style sheet: the style this group defines
   bool listGroup = false;
+  bool fieldGroup = false;   // this group opened a field
+  bool fieldResult = false;  // text goes to the result of the innermost field
+  std::int8_t story = -1;    // -1: the body; else the header or footer part being read
 };
 
 struct Font {
@@ -70,6 +80,43 @@ struct Style {
 };
 
 int Clamp(int value, int low, int high) { return std::clamp(value, low, high); }
+
+int PageSetup::* const kPageValues[] = {
+    &PageSetup::paperWidth, &PageSetup::paperHeight, &PageSetup::marginLeft,
+    &PageSetup::marginRight, &PageSetup::marginTop, &PageSetup::marginBottom,
+    &PageSetup::headerDistance, &PageSetup::footerDistance,
+};
+
+// The kind of a field from its instruction ("PAGE", " DATE \@ "dd.MM.yyyy" "), and the
+// picture of a date or time.
+FieldKind ParseField(std::string_view instruction, std::string& picture) {
+  const auto start = instruction.find_first_not_of(" \t");
+  if (start == std::string_view::npos) return FieldKind::None;
+  const auto end = instruction.find_first_of(" \t\\", start);
+  std::string name(instruction.substr(start, end == std::string_view::npos ? end : end - start));
+  for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  static constexpr std::pair<std::string_view, FieldKind> kKinds[] = {
+      {"PAGE", FieldKind::Page}, {"NUMPAGES", FieldKind::NumPages},
+      {"DATE", FieldKind::Date}, {"TIME", FieldKind::Time}};
+  FieldKind kind = FieldKind::None;
+  for (const auto& entry : kKinds) {
+    if (entry.first == name) kind = entry.second;
+  }
+  picture.clear();
+  if (kind != FieldKind::Date && kind != FieldKind::Time) return kind;
+  const auto at = instruction.find("\\@");
+  if (at == std::string_view::npos) return kind;
+  auto from = instruction.find_first_not_of(' ', at + 2);
+  if (from == std::string_view::npos) return kind;
+  if (instruction[from] == '"') {
+    const auto close = instruction.find('"', from + 1);
+    picture = instruction.substr(from + 1, close == std::string_view::npos ? close : close - from - 1);
+  } else {
+    const auto close = instruction.find(' ', from);
+    picture = instruction.substr(from, close == std::string_view::npos ? close : close - from);
+  }
+  return kind;
+}
 
 ListStyle ListStyleOfNfc(int nfc) {
   switch (nfc) {
@@ -111,7 +158,11 @@ class Reader {
     }
     FlushLeadByte();
     const ParaState& last = finished_ ? finalPara_ : Top().para;
-    return builder_.Finish(Resolved(last), Depth(last));
+    if (mainBuilder_) CloseStory(story_, last);  // cut off inside a header or footer
+    Document document = builder_.Finish(Resolved(last), Depth(last));
+    if (pageGiven_) document.page = Page();
+    document.headersFooters = std::move(headersFooters_);
+    return document;
   }
 
  private:
@@ -127,6 +178,7 @@ class Reader {
     stack_.push_back(Top());
     Top().styleKey = -1;
     Top().listGroup = false;
+    Top().fieldGroup = false;
   }
 
   void CloseGroup() {
@@ -168,9 +220,11 @@ class Reader {
       default: break;
     }
     if (popped.listGroup) lists_[currentList_.id] = currentList_.levels;
+    if (popped.fieldGroup) EndField(popped);
+    if (popped.story >= 0 && top.story < 0) CloseStory(popped.story, popped.para);
   }
 
-  void EnterDestination(Keyword keyword) {
+  void EnterDestination(Keyword keyword, std::uint8_t index) {
     State& s = Top();
     switch (keyword) {
       case Keyword::FontTable:
@@ -216,6 +270,22 @@ class Reader {
         s.dest = s.dest == Dest::ShapeProperty && shapePropertyName_ == "pib" ? Dest::Body : Dest::Skip;
         break;
       case Keyword::BodyDestination: break;
+      case Keyword::HeaderFooter: OpenStory(s, index); break;
+      case Keyword::FieldInstruction:
+        if (s.dest == Dest::Body && !fields_.empty()) {
+          s.dest = Dest::FieldInstruction;
+        } else {
+          s.dest = Dest::Skip;
+        }
+        break;
+      case Keyword::FieldResult:
+        // Page numbers, page counts and dates are kept as fields; other fields show their result.
+        if (!fields_.empty()) {
+          PendingField& field = fields_.back();
+          field.kind = ParseField(field.instruction, field.picture);
+          s.fieldResult = field.kind != FieldKind::None;
+        }
+        break;
       default: s.dest = Dest::Skip; break;
     }
   }
@@ -236,14 +306,14 @@ class Reader {
     // Word hides character styles behind \* so that old readers skip them.
     if (star && !(s.dest == Dest::StyleSheet && info.keyword == Keyword::Cs)) {
       if (IsDestination(info.keyword) && info.keyword != Keyword::SkipDestination) {
-        EnterDestination(info.keyword);
+        EnterDestination(info.keyword, info.index);
       } else {
         s.dest = Dest::Skip;
       }
       return;
     }
     if (IsDestination(info.keyword)) {
-      EnterDestination(info.keyword);
+      EnterDestination(info.keyword, info.index);
       return;
     }
     const int n = token.parameter;
@@ -361,18 +431,42 @@ class Reader {
         if (s.dest == Dest::ListTable) currentList_.id = n;
         if (s.dest == Dest::ListOverrideTable) overrideListId_ = n;
         break;
-      case Keyword::Trowd: {
-        RowDefinition& row = RowDefinitionAt(std::max(1, Depth(s.para)));
-        row.rights.clear();
-        row.left = 0;
-        break;
-      }
+      case Keyword::Trowd:
       case Keyword::Trleft:
-        RowDefinitionAt(std::max(1, Depth(s.para))).left = Clamp(n, -kMaxTwips, kMaxTwips);
-        break;
+      case Keyword::Trgaph:
+      case Keyword::Trrh:
+      case Keyword::Trhdr:
+      case Keyword::RowAlign:
       case Keyword::Cellx:
-        RowDefinitionAt(std::max(1, Depth(s.para)))
-            .rights.push_back(std::max(n, -kMaxTwips));
+      case Keyword::CellMerge:
+      case Keyword::CellVerticalMerge:
+      case Keyword::CellVerticalAlign:
+      case Keyword::CellBackground:
+      case Keyword::CellForeground:
+      case Keyword::CellShading:
+        TableWord(info, s.para, token);
+        break;
+      case Keyword::CellBorderSide:
+      case Keyword::BorderStyleWord:
+      case Keyword::BorderNone:
+      case Keyword::BorderWidth:
+      case Keyword::BorderColor:
+        BorderWord(info, s.para, token);
+        break;
+      case Keyword::PageValue: PageWord(info.index, n, on); break;
+      case Keyword::Sectd:
+        if (!sectionsDone_) sectionPage_ = {};
+        break;
+      case Keyword::TitlePage:
+        if (!sectionsDone_) headersFooters_.titlePage = on;
+        break;
+      case Keyword::FacingPages: headersFooters_.facingPages = on; break;
+      case Keyword::Field:
+        if (body && !s.fieldGroup && phantomDepth_ == 0 && fields_.size() < kMaxFieldDepth) {
+          s.fieldGroup = true;
+          s.fieldResult = false;
+          fields_.emplace_back();
+        }
         break;
       case Keyword::Cell:
         if (body) builder_.EndCell(Resolved(s.para), 1);
@@ -391,6 +485,8 @@ class Reader {
         break;
       case Keyword::Sect:
         if (body) builder_.BreakPage(Resolved(s.para), Depth(s.para));
+        // Page set-up, headers and footers are those of the first section.
+        if (body && s.story < 0) sectionsDone_ = true;
         break;
       case Keyword::SbkNone:
         if (body) builder_.KeepOnPage();
@@ -494,7 +590,7 @@ class Reader {
     }
     const bool wanted = dest == Dest::Body || dest == Dest::FontTable ||
                         dest == Dest::ColorTable || dest == Dest::StyleSheet ||
-                        dest == Dest::ShapePropertyName;
+                        dest == Dest::ShapePropertyName || dest == Dest::FieldInstruction;
     for (const char ch : text) {
       if (unicodeSkipLeft_ > 0) {
         --unicodeSkipLeft_;
@@ -558,8 +654,18 @@ class Reader {
     switch (s.dest) {
       case Dest::Body:
         if (s.chars.hidden) return;
+        if (s.fieldResult && !fields_.empty()) {
+          PendingField& field = fields_.back();
+          if (!field.chars) field.chars = s.chars;
+          if (field.result.size() < kMaxFieldText) AppendUtf8(field.result, code);
+          return;
+        }
         SyncFormat(s.chars);
         builder_.AppendChar(code);
+        break;
+      case Dest::FieldInstruction:
+        if (!fields_.empty() && fields_.back().instruction.size() < kMaxFieldText)
+          AppendUtf8(fields_.back().instruction, code);
         break;
       case Dest::FontTable:
         if (code == ';') {
@@ -669,20 +775,174 @@ class Reader {
     p.listLevel = pn_.bullet ? 0 : pn_.level;
   }
 
-  struct RowDefinition {
-    std::vector<int> rights;
-    int left = 0;
+  // A row being defined: the cells so far, and the properties of the next cell.
+  struct RowState {
+    RowDefinition done;
+    Cell pendingCell;
+    int background = -1;  // \clcbpat
+    int foreground = -1;  // \clcfpat
+    int shading = 0;      // \clshdng, in hundredths of a percent
   };
 
-  RowDefinition& RowDefinitionAt(int level) {
+  RowState& RowDefinitionAt(int level) {
     level = Clamp(level, 1, kMaxTableLevel);
     if (rowDefinitions_.size() <= static_cast<std::size_t>(level)) rowDefinitions_.resize(level + 1);
     return rowDefinitions_[level];
   }
 
-  void EndRow(int level) {
-    const RowDefinition& row = RowDefinitionAt(level);
-    builder_.EndRow(level, row.rights, row.left);
+  void EndRow(int level) { builder_.EndRow(level, RowDefinitionAt(level).done); }
+
+  std::optional<Color> ColorAt(int index) const {
+    if (index <= 0 || static_cast<std::size_t>(index) >= colors_.size()) return std::nullopt;
+    return colors_[index];
+  }
+
+  // Row and cell properties; a cell's properties come before its \cellx.
+  void TableWord(const KeywordInfo& info, const ParaState& para, const Token& token) {
+    const int n = token.parameter;
+    RowState& def = RowDefinitionAt(std::max(1, Depth(para)));
+    Cell& cell = def.pendingCell;
+    switch (info.keyword) {
+      case Keyword::Trowd:
+        def = RowState{};
+        def.done.row.gapTwips = 0;
+        borderSide_ = -1;
+        break;
+      case Keyword::Trleft: def.done.row.leftTwips = Clamp(n, -kMaxTwips, kMaxTwips); break;
+      case Keyword::Trgaph: def.done.row.gapTwips = Clamp(n, 0, kMaxTwips / 4); break;
+      case Keyword::Trrh: def.done.row.heightTwips = Clamp(n, -kMaxTwips, kMaxTwips); break;
+      case Keyword::Trhdr: def.done.row.header = !token.hasParameter || n != 0; break;
+      case Keyword::RowAlign: def.done.row.alignment = static_cast<Alignment>(info.index); break;
+      case Keyword::CellMerge: cell.horizontalMerge = static_cast<Merge>(info.index); break;
+      case Keyword::CellVerticalMerge: cell.verticalMerge = static_cast<Merge>(info.index); break;
+      case Keyword::CellVerticalAlign: cell.verticalAlignment = static_cast<CellAlignment>(info.index); break;
+      case Keyword::CellBackground: def.background = n; break;
+      case Keyword::CellForeground: def.foreground = n; break;
+      case Keyword::CellShading: def.shading = Clamp(n, 0, 10000); break;
+      case Keyword::Cellx:
+        cell.shading = Shading(def);
+        def.done.row.cells.push_back(std::move(cell));
+        def.done.rights.push_back(std::max(n, -kMaxTwips));
+        def.pendingCell = Cell{};
+        def.background = def.foreground = -1;
+        def.shading = 0;
+        borderSide_ = -1;
+        break;
+      default: break;
+    }
+  }
+
+  // The cell's fill: the background colour with the pattern's share of the foreground
+  // (black unless given) mixed in.
+  std::optional<Color> Shading(const RowState& def) const {
+    const std::optional<Color> back = ColorAt(def.background);
+    if (def.shading == 0) return back;
+    const Color base = back.value_or(Color{255, 255, 255});
+    const Color fore = ColorAt(def.foreground).value_or(Color{0, 0, 0});
+    const auto mix = [&](std::uint8_t b, std::uint8_t f) {
+      return static_cast<std::uint8_t>((b * (10000 - def.shading) + f * def.shading + 5000) / 10000);
+    };
+    return Color{mix(base.red, fore.red), mix(base.green, fore.green), mix(base.blue, fore.blue)};
+  }
+
+  // \clbrdrX names the side the following \brdr… words describe; a side gets a border
+  // with its style word.
+  void BorderWord(const KeywordInfo& info, const ParaState& para, const Token& token) {
+    if (info.keyword == Keyword::CellBorderSide) {
+      borderSide_ = info.index < 4 ? info.index : -1;
+      border_ = Border{};
+      borderStyled_ = false;
+      return;
+    }
+    if (borderSide_ < 0) return;
+    switch (info.keyword) {
+      case Keyword::BorderStyleWord:
+        border_.style = static_cast<BorderStyle>(info.index);
+        borderStyled_ = true;
+        break;
+      case Keyword::BorderNone: borderStyled_ = false; break;
+      case Keyword::BorderWidth: border_.widthTwips = Clamp(token.parameter, 0, kMaxBorderWidth); break;
+      case Keyword::BorderColor: border_.color = ColorAt(token.parameter); break;
+      default: break;
+    }
+    CellBorders& borders = RowDefinitionAt(std::max(1, Depth(para))).pendingCell.borders;
+    std::optional<Border>* const sides[] = {&borders.top, &borders.left, &borders.bottom, &borders.right};
+    *sides[borderSide_] = borderStyled_ ? std::optional<Border>(border_) : std::nullopt;
+  }
+
+  void PageWord(std::uint8_t index, int n, bool on) {
+    const bool section = index >= kSectionWord;
+    const int word = section ? index - kSectionWord : index;
+    if (word >= kPageWordCount || (section && sectionsDone_)) return;
+    pageGiven_ = true;
+    if (word == kLandscape) {
+      if (section) {
+        sectionPage_.landscape = on;
+      } else {
+        docPage_.landscape = on;
+      }
+      return;
+    }
+    const int value = word <= kPaperHeight ? Clamp(n, kMinPaperTwips, kMaxTwips) : Clamp(n, 0, kMaxTwips);
+    if (section) {
+      sectionPage_.values[word] = value;
+    } else {
+      docPage_.*kPageValues[word] = value;
+    }
+  }
+
+  // The first section's page: the document's set-up with the section's own words, and
+  // margins that leave room for text.
+  PageSetup Page() const {
+    PageSetup page = docPage_;
+    for (int i = 0; i < kLandscape; ++i) {
+      if (sectionPage_.values[i]) page.*kPageValues[i] = *sectionPage_.values[i];
+    }
+    if (sectionPage_.landscape) page.landscape = *sectionPage_.landscape;
+    const auto fit = [](int size, int& before, int& after) {
+      const int room = size - kMinTextAreaTwips;
+      const long long total = static_cast<long long>(before) + after;
+      if (total <= room) return;
+      before = static_cast<int>(static_cast<long long>(before) * room / total);
+      after = static_cast<int>(static_cast<long long>(after) * room / total);
+    };
+    fit(PageWidth(page), page.marginLeft, page.marginRight);
+    fit(PageHeight(page), page.marginTop, page.marginBottom);
+    page.headerDistance = std::min(page.headerDistance, PageHeight(page) / 2);
+    page.footerDistance = std::min(page.footerDistance, PageHeight(page) / 2);
+    return page;
+  }
+
+  // A header or footer is read with a builder of its own; the body's waits meanwhile.
+  void OpenStory(State& s, std::uint8_t part) {
+    if (s.story >= 0 || mainBuilder_ || sectionsDone_ || part >= std::size(kHeaderFooterParts) || phantomDepth_ > 0) {
+      s.dest = Dest::Skip;
+      return;
+    }
+    s.dest = Dest::Body;
+    s.story = static_cast<std::int8_t>(part);
+    s.para = defaultPara_;
+    story_ = part;
+    mainBuilder_.emplace(std::move(builder_));
+    builder_ = DocumentBuilder{};
+    lastChars_.reset();
+  }
+
+  void CloseStory(int part, const ParaState& para) {
+    Document story = builder_.Finish(Resolved(para), Depth(para));
+    builder_ = std::move(*mainBuilder_);
+    mainBuilder_.reset();
+    lastChars_.reset();
+    headersFooters_.*kHeaderFooterParts[part] = std::move(story.blocks);
+  }
+
+  void EndField(const State& popped) {
+    if (fields_.empty()) return;
+    PendingField field = std::move(fields_.back());
+    fields_.pop_back();
+    if (field.kind == FieldKind::None || Top().dest != Dest::Body) return;
+    SyncFormat(field.chars.value_or(popped.chars));
+    builder_.AppendField(field.kind, std::move(field.picture), std::move(field.result));
   }
 
   void FeedHex(std::string_view text) {
@@ -766,7 +1026,31 @@ class Reader {
   std::unordered_map<int, Style> styles_;
   std::unordered_map<int, std::vector<ListStyle>> lists_;
   std::unordered_map<int, int> overrides_;
-  std::vector<RowDefinition> rowDefinitions_;
+  std::vector<RowState> rowDefinitions_;
+  int borderSide_ = -1;
+  Border border_;
+  bool borderStyled_ = false;
+
+  struct SectionPage {
+    std::array<std::optional<int>, kLandscape> values;
+    std::optional<bool> landscape;
+  };
+  PageSetup docPage_;
+  SectionPage sectionPage_;
+  bool pageGiven_ = false;
+  bool sectionsDone_ = false;
+  HeadersFooters headersFooters_;
+  std::optional<DocumentBuilder> mainBuilder_;
+  int story_ = 0;
+
+  struct PendingField {
+    std::string instruction;
+    FieldKind kind = FieldKind::None;
+    std::string picture;
+    std::string result;
+    std::optional<CharState> chars;
+  };
+  std::vector<PendingField> fields_;
 
   PendingFont pendingFont_;
   PendingColor color_;

@@ -92,12 +92,28 @@ std::string_view PnWord(ListStyle style) {
   }
 }
 
+constexpr std::string_view kPartWords[] = {"header", "headerl", "headerr", "headerf",
+                                           "footer", "footerl", "footerr", "footerf"};
+
+std::string_view FieldName(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::Page: return "PAGE";
+    case FieldKind::NumPages: return "NUMPAGES";
+    case FieldKind::Date: return "DATE";
+    case FieldKind::Time: return "TIME";
+    case FieldKind::None: break;
+  }
+  return {};
+}
+
 class Writer {
  public:
   explicit Writer(const Document& document) : document_(document) {}
 
   std::string Write() {
     Collect(document_.blocks);
+    const HeadersFooters& parts = document_.headersFooters;
+    for (const auto part : kHeaderFooterParts) Collect(parts.*part);
     // Runs without a font name take the reader's default font: \deff then names a number
     // the font table does not hold.
     const std::size_t defaultFont = needsDefaultFont_ ? fontOrder_.size() + 2 : 0;
@@ -131,6 +147,7 @@ class Writer {
       out_ += "}\r\n";
     }
     out_ += "\\viewkind4\r\n";
+    WritePage();
     WriteBlocks(document_.blocks, 0);
     out_ += "}\r\n";
     return std::move(out_);
@@ -145,20 +162,62 @@ class Writer {
           if (run.format.font.empty()) needsDefaultFont_ = true;
           if (!run.format.font.empty() && fonts_.emplace(run.format.font, fontOrder_.size()).second)
             fontOrder_.push_back(run.format.font);
-          for (const auto& color : {run.format.color, run.format.background}) {
-            if (color && colors_.emplace(Key(*color), colorOrder_.size() + 1).second)
-              colorOrder_.push_back(*color);
-          }
+          CollectColor(run.format.color);
+          CollectColor(run.format.background);
         }
       } else {
         for (const Row& row : std::get<Table>(block.content).rows) {
-          for (const Cell& cell : row.cells) Collect(cell.blocks);
+          for (const Cell& cell : row.cells) {
+            CollectColor(cell.shading);
+            for (const auto* side : {&cell.borders.top, &cell.borders.left, &cell.borders.bottom, &cell.borders.right}) {
+              if (*side) CollectColor((*side)->color);
+            }
+            Collect(cell.blocks);
+          }
         }
       }
     }
   }
 
+  void CollectColor(const std::optional<Color>& color) {
+    if (color && colors_.emplace(Key(*color), colorOrder_.size() + 1).second) colorOrder_.push_back(*color);
+  }
+
   static int Key(const Color& c) { return c.red << 16 | c.green << 8 | c.blue; }
+
+  // The page both for the document and for its one section (readers differ in which they
+  // take), then the headers and footers. Nothing for a document that sets no page.
+  void WritePage() {
+    const HeadersFooters& parts = document_.headersFooters;
+    if (document_.page) {
+      const PageSetup& page = *document_.page;
+      static constexpr std::string_view kDocument[] = {"paperw", "paperh", "margl", "margr", "margt", "margb"};
+      static constexpr std::string_view kSection[] = {"pgwsxn", "pghsxn", "marglsxn", "margrsxn", "margtsxn", "margbsxn"};
+      const int values[] = {page.paperWidth, page.paperHeight, page.marginLeft,
+                            page.marginRight, page.marginTop, page.marginBottom};
+      for (std::size_t i = 0; i < std::size(values); ++i) AppendNumber(out_, kDocument[i], values[i]);
+      if (page.landscape) out_ += "\\landscape";
+      if (parts.facingPages) out_ += "\\facingp";
+      out_ += "\\sectd";
+      for (std::size_t i = 0; i < std::size(values); ++i) AppendNumber(out_, kSection[i], values[i]);
+      AppendNumber(out_, "headery", page.headerDistance);
+      AppendNumber(out_, "footery", page.footerDistance);
+      if (page.landscape) out_ += "\\lndscpsxn";
+    } else if (parts.facingPages) {
+      out_ += "\\facingp";
+    }
+    if (parts.titlePage) out_ += "\\titlepg";
+    if (document_.page || parts.facingPages || parts.titlePage) out_ += "\r\n";
+    for (std::size_t i = 0; i < std::size(kHeaderFooterParts); ++i) {
+      const std::vector<Block>& blocks = parts.*kHeaderFooterParts[i];
+      if (blocks.empty()) continue;
+      out_ += "{\\";
+      out_ += kPartWords[i];
+      out_ += "\r\n";
+      WriteBlocks(blocks, 0);
+      out_ += "}\r\n";
+    }
+  }
 
   // Paragraphs and tables at a table level (0: the body); `cellEnd` is the mark that ends
   // the last paragraph, empty in the body.
@@ -222,7 +281,27 @@ class Writer {
   }
 
   void WriteRun(const Run& run) {
+    if (run.field != FieldKind::None) {
+      // The instruction, then the result in the run's format.
+      out_ += "{\\field{\\*\\fldinst ";
+      out_ += FieldName(run.field);
+      if (!run.fieldFormat.empty()) {
+        std::string picture = run.fieldFormat;
+        std::erase(picture, '"');
+        out_ += " \\\\@ \"";
+        AppendEscaped(out_, picture);
+        out_ += '"';
+      }
+      out_ += "}{\\fldrslt ";
+      WriteFormattedText(run);
+      out_ += "}}";
+      return;
+    }
     if (run.text.empty() && !run.picture) return;
+    WriteFormattedText(run);
+  }
+
+  void WriteFormattedText(const Run& run) {
     const CharFormat& f = run.format;
     out_ += '{';
     if (!f.font.empty()) AppendNumber(out_, "f", static_cast<long long>(fonts_.at(f.font)));
@@ -262,14 +341,45 @@ class Writer {
     out_ += '}';
   }
 
+  std::string RowDefinitionOf(const Row& row) {
+    std::string definition = "\\trowd";
+    AppendNumber(definition, "trgaph", row.gapTwips);
+    AppendNumber(definition, "trleft", row.leftTwips);
+    if (row.heightTwips != 0) AppendNumber(definition, "trrh", row.heightTwips);
+    if (row.header) definition += "\\trhdr";
+    static constexpr std::string_view kRowAlign[] = {"", "\\trqr", "\\trqc", ""};
+    definition += kRowAlign[static_cast<int>(row.alignment)];
+    long long right = row.leftTwips;
+    for (const Cell& cell : row.cells) {
+      static constexpr std::string_view kMerge[] = {"", "\\clmgf", "\\clmrg"};
+      static constexpr std::string_view kVerticalMerge[] = {"", "\\clvmgf", "\\clvmrg"};
+      static constexpr std::string_view kVerticalAlign[] = {"", "\\clvertalc", "\\clvertalb"};
+      definition += kMerge[static_cast<int>(cell.horizontalMerge)];
+      definition += kVerticalMerge[static_cast<int>(cell.verticalMerge)];
+      definition += kVerticalAlign[static_cast<int>(cell.verticalAlignment)];
+      const std::pair<std::string_view, const std::optional<Border>*> sides[] = {
+          {"clbrdrt", &cell.borders.top}, {"clbrdrl", &cell.borders.left},
+          {"clbrdrb", &cell.borders.bottom}, {"clbrdrr", &cell.borders.right}};
+      for (const auto& side : sides) {
+        if (!*side.second) continue;
+        const Border& border = **side.second;
+        static constexpr std::string_view kStyle[] = {"\\brdrs", "\\brdrdb", "\\brdrdot", "\\brdrdash"};
+        definition += '\\';
+        definition += side.first;
+        definition += kStyle[static_cast<int>(border.style)];
+        AppendNumber(definition, "brdrw", border.widthTwips);
+        if (border.color) AppendNumber(definition, "brdrcf", static_cast<long long>(colors_.at(Key(*border.color))));
+      }
+      if (cell.shading) AppendNumber(definition, "clcbpat", static_cast<long long>(colors_.at(Key(*cell.shading))));
+      right += cell.widthTwips > 0 ? cell.widthTwips : kDefaultCellWidthTwips;
+      AppendNumber(definition, "cellx", right);
+    }
+    return definition;
+  }
+
   void WriteTable(const Table& table, int level) {
     for (const Row& row : table.rows) {
-      std::string definition = "\\trowd\\trgaph108\\trleft0";
-      long long right = 0;
-      for (const Cell& cell : row.cells) {
-        right += cell.widthTwips > 0 ? cell.widthTwips : kDefaultCellWidthTwips;
-        AppendNumber(definition, "cellx", right);
-      }
+      const std::string definition = RowDefinitionOf(row);
       if (level == 1) out_ += "\\pard" + definition + "\r\n";
       for (const Cell& cell : row.cells) {
         WriteBlocks(cell.blocks, level, level == 1 ? "\\cell" : "\\nestcell");

@@ -63,14 +63,25 @@ inline void Describe(std::ostringstream& out, const std::vector<Block>& blocks, 
             << (r.picture ? " picture " + std::to_string(r.picture->bytes.size()) + " " +
                                 std::to_string(r.picture->widthTwips) + "x" + std::to_string(r.picture->heightTwips)
                           : std::string())
+            << (r.field != FieldKind::None ? " field " + std::to_string(int(r.field)) + " '" + r.fieldFormat + "'"
+                                           : std::string())
             << "\n";
       }
     } else {
       out << pad << "T\n";
       for (const Row& row : std::get<Table>(b.content).rows) {
-        out << pad << " row\n";
+        out << pad << " row left=" << row.leftTwips << " gap=" << row.gapTwips << " h=" << row.heightTwips
+            << " hdr=" << row.header << " align=" << int(row.alignment) << "\n";
         for (const Cell& cell : row.cells) {
-          out << pad << "  cell " << cell.widthTwips << "\n";
+          const auto side = [](const std::optional<Border>& b) {
+            return b ? std::to_string(int(b->style)) + "/" + std::to_string(b->widthTwips) + (b->color ? "c" : "")
+                     : std::string("-");
+          };
+          out << pad << "  cell " << cell.widthTwips << " merge=" << int(cell.horizontalMerge) << "/"
+              << int(cell.verticalMerge) << " valign=" << int(cell.verticalAlignment)
+              << " shading=" << (cell.shading ? "yes" : "no") << " borders=" << side(cell.borders.top) << ","
+              << side(cell.borders.left) << "," << side(cell.borders.bottom) << "," << side(cell.borders.right)
+              << "\n";
           Describe(out, cell.blocks, indent + 2);
         }
       }
@@ -80,6 +91,22 @@ inline void Describe(std::ostringstream& out, const std::vector<Block>& blocks, 
 
 inline std::string Describe(const Document& d) {
   std::ostringstream out;
+  if (d.page) {
+    const PageSetup& p = *d.page;
+    out << "page " << p.paperWidth << "x" << p.paperHeight << (p.landscape ? " landscape" : "") << " margins "
+        << p.marginLeft << "," << p.marginRight << "," << p.marginTop << "," << p.marginBottom << " header "
+        << p.headerDistance << " footer " << p.footerDistance << "\n";
+  }
+  const HeadersFooters& h = d.headersFooters;
+  static const char* const kNames[] = {"header", "headerl", "headerr", "headerf",
+                                       "footer", "footerl", "footerr", "footerf"};
+  for (std::size_t i = 0; i < std::size(kHeaderFooterParts); ++i) {
+    if ((h.*kHeaderFooterParts[i]).empty()) continue;
+    out << kNames[i] << ":\n";
+    Describe(out, h.*kHeaderFooterParts[i], 1);
+  }
+  if (h.titlePage || h.facingPages) out << "titlepg=" << h.titlePage << " facingp=" << h.facingPages << "\n";
+  out << "body:\n";
   Describe(out, d.blocks, 0);
   return out.str();
 }

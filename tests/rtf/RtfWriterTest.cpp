@@ -59,6 +59,13 @@ class DocumentGenerator {
   Document Make() {
     Document d;
     d.blocks = Blocks(0);
+    if (Chance(30)) d.page = MakePage();
+    HeadersFooters& h = d.headersFooters;
+    for (const auto part : kHeaderFooterParts) {
+      if (Chance(15)) h.*part = Blocks(0);
+    }
+    h.titlePage = Chance(10);
+    h.facingPages = Chance(10);
     return d;
   }
 
@@ -81,16 +88,54 @@ class DocumentGenerator {
     return blocks;
   }
 
+  PageSetup MakePage() {
+    PageSetup page;
+    page.paperWidth = 5000 + Pick(20000);
+    page.paperHeight = 5000 + Pick(20000);
+    page.landscape = Chance(40);
+    // Margins that leave room for text, which the reader insists on.
+    page.marginLeft = Pick(2000);
+    page.marginRight = Pick(2000);
+    page.marginTop = Pick(2000);
+    page.marginBottom = Pick(2000);
+    page.headerDistance = Pick(1000);
+    page.footerDistance = Pick(1000);
+    return page;
+  }
+
   Table MakeTable(int depth) {
     Table t;
     const int rows = 1 + Pick(3);
     for (int r = 0; r < rows; ++r) {
       Row row;
+      if (Chance(20)) row.leftTwips = Pick(1000) - 200;
+      if (Chance(20)) row.gapTwips = Pick(200);
+      if (Chance(20)) row.heightTwips = Pick(2000) - 1000;
+      row.header = Chance(15);
+      if (Chance(20)) row.alignment = Chance(50) ? Alignment::Center : Alignment::Right;
       const int cells = 1 + Pick(4);
-      for (int c = 0; c < cells; ++c) row.cells.push_back(Cell{100 * (1 + Pick(40)), Blocks(depth)});
+      for (int c = 0; c < cells; ++c) {
+        Cell cell{100 * (1 + Pick(40)), Blocks(depth)};
+        if (Chance(20)) cell.horizontalMerge = static_cast<Merge>(1 + Pick(2));
+        if (Chance(20)) cell.verticalMerge = static_cast<Merge>(1 + Pick(2));
+        cell.verticalAlignment = static_cast<CellAlignment>(Pick(3));
+        for (auto* side : {&cell.borders.top, &cell.borders.left, &cell.borders.bottom, &cell.borders.right}) {
+          if (!Chance(40)) continue;
+          Border border{static_cast<BorderStyle>(Pick(4)), Pick(100), std::nullopt};
+          if (Chance(30)) border.color = MakeColor();
+          *side = border;
+        }
+        if (Chance(20)) cell.shading = MakeColor();
+        row.cells.push_back(std::move(cell));
+      }
       t.rows.push_back(std::move(row));
     }
     return t;
+  }
+
+  Color MakeColor() {
+    return Color{static_cast<std::uint8_t>(Pick(256)), static_cast<std::uint8_t>(Pick(256)),
+                 static_cast<std::uint8_t>(Pick(256))};
   }
 
   Paragraph MakeParagraph() {
@@ -119,6 +164,11 @@ class DocumentGenerator {
         if (Chance(50)) run.picture->widthTwips = 1 + Pick(5000), run.picture->heightTwips = 1 + Pick(5000);
       } else {
         run.text = Text();
+        if (Chance(8)) {
+          run.field = static_cast<FieldKind>(1 + Pick(4));
+          static const char* const kPictures[] = {"", "dd.MM.yyyy", "HH:mm:ss", "d. MMMM yyyy"};
+          if (run.field == FieldKind::Date || run.field == FieldKind::Time) run.fieldFormat = kPictures[Pick(4)];
+        }
       }
       p.runs.push_back(std::move(run));
     }
@@ -135,12 +185,8 @@ class DocumentGenerator {
     f.italic = Chance(30);
     f.underline = Chance(20);
     f.strikeOut = Chance(10);
-    const auto color = [&] {
-      return Color{static_cast<std::uint8_t>(Pick(256)), static_cast<std::uint8_t>(Pick(256)),
-                   static_cast<std::uint8_t>(Pick(256))};
-    };
-    if (Chance(30)) f.color = color();
-    if (Chance(15)) f.background = color();
+    if (Chance(30)) f.color = MakeColor();
+    if (Chance(15)) f.background = MakeColor();
     f.position = static_cast<VerticalPosition>(Chance(80) ? 0 : 1 + Pick(2));
     return f;
   }
