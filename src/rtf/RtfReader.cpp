@@ -283,6 +283,7 @@ class Reader {
         if (!fields_.empty()) {
           PendingField& field = fields_.back();
           field.kind = ParseField(field.instruction, field.picture);
+          field.resultSeen = true;
           s.fieldResult = field.kind != FieldKind::None;
         }
         break;
@@ -940,6 +941,7 @@ class Reader {
     if (fields_.empty()) return;
     PendingField field = std::move(fields_.back());
     fields_.pop_back();
+    if (!field.resultSeen) field.kind = ParseField(field.instruction, field.picture);
     if (field.kind == FieldKind::None || Top().dest != Dest::Body) return;
     SyncFormat(field.chars.value_or(popped.chars));
     builder_.AppendField(field.kind, std::move(field.picture), std::move(field.result));
@@ -1049,6 +1051,7 @@ class Reader {
     std::string picture;
     std::string result;
     std::optional<CharState> chars;
+    bool resultSeen = false;
   };
   std::vector<PendingField> fields_;
 
