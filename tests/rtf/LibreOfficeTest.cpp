@@ -1,6 +1,7 @@
 // Documents made with LibreOffice, and what LibreOffice makes of the RTF we write.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -91,26 +92,57 @@ TEST(LibreOffice, ReadsItsFormattedDocument) {
   }
 }
 
-// Runs only where LibreOffice is installed: it converts our RTF to text.
+// The tools LibreOffice tests need; missing ones skip the test, but fail it under CI.
+#define REQUIRE_TOOL(tool)                                                                     \
+  do {                                                                                         \
+    if (std::system("command -v " tool " >/dev/null 2>&1") != 0) {                             \
+      if (std::getenv("CI") != nullptr) FAIL() << tool " is not installed (scripts/setup-deps)"; \
+      GTEST_SKIP() << tool " not installed";                                                   \
+    }                                                                                          \
+  } while (false)
+
+// A folder of its own, with LibreOffice's profile in it, removed at the end.
+class LibreOfficeFolder {
+ public:
+  LibreOfficeFolder() : dir_(fs::temp_directory_path() / ("orvela-rtf-lo-" + std::to_string(::getpid()))) {
+    fs::create_directories(dir_);
+  }
+  ~LibreOfficeFolder() { fs::remove_all(dir_); }
+
+  fs::path Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream out(dir_ / name, std::ios::binary);
+    out << bytes;
+    return dir_ / name;
+  }
+
+  // Runs a command in the folder; true when it succeeded.
+  bool Run(const std::string& command) const {
+    return std::system(("cd '" + dir_.string() + "' && HOME='" + dir_.string() + "' " + command).c_str()) == 0;
+  }
+
+  // `soffice --convert-to` of a file in the folder.
+  bool Convert(const std::string& file, const std::string& target) const {
+    return Run("soffice -env:UserInstallation=file://" + dir_.string() + "/profile --headless --convert-to '" +
+               target + "' " + file + " >/dev/null 2>&1");
+  }
+
+  std::string Read(const std::string& name) const { return test::ReadBytes((dir_ / name).string()); }
+
+ private:
+  fs::path dir_;
+};
+
 TEST(LibreOffice, ReadsOurRtfAsOurPlainText) {
-  if (std::system("command -v soffice >/dev/null 2>&1") != 0) GTEST_SKIP() << "soffice not installed";
-  const fs::path dir = fs::temp_directory_path() / ("orvela-rtf-lo-" + std::to_string(::getpid()));
-  fs::create_directories(dir);
+  REQUIRE_TOOL("soffice");
+  const LibreOfficeFolder folder;
   const Document d = ReadRtf(
       "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}\\pard\\qc\\b\\fs32 Bericht \\'fcber 2026\\par"
       "\\pard\\b0\\fs20 Erste Zeile\\line zweite Zeile mit \\'80 und \\u1046?\\par"
       "\\pard\\qr\\f1\\i rechts {\\ul unterstrichen} \\{geschweift\\}\\par"
       "\\pard\\f0 Ende\\par}");
-  {
-    std::ofstream out(dir / "ours.rtf", std::ios::binary);
-    out << WriteRtf(d);
-  }
-  const std::string command = "cd '" + dir.string() + "' && HOME='" + dir.string() +
-                              "' soffice -env:UserInstallation=file://" + dir.string() +
-                              "/profile --headless --convert-to 'txt:Text (encoded):UTF8' ours.rtf >/dev/null 2>&1";
-  ASSERT_EQ(std::system(command.c_str()), 0);
-  std::string text = test::ReadBytes((dir / "ours.txt").string());
-  fs::remove_all(dir);
+  folder.Write("ours.rtf", WriteRtf(d));
+  ASSERT_TRUE(folder.Convert("ours.rtf", "txt:Text (encoded):UTF8"));
+  std::string text = folder.Read("ours.txt");
   if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
   std::string normalised;
   for (const char c : text) {
@@ -122,6 +154,30 @@ TEST(LibreOffice, ReadsOurRtfAsOurPlainText) {
     if (c != '\r') expected += c;
   }
   EXPECT_EQ(normalised, expected);
+}
+
+// What we write of a landscape table with header and footer comes out of LibreOffice as
+// landscape pages with both.
+TEST(LibreOffice, PrintsOurPageSetUpHeadersAndFooters) {
+  REQUIRE_TOOL("soffice");
+  REQUIRE_TOOL("pdfinfo");
+  REQUIRE_TOOL("pdftotext");
+  const LibreOfficeFolder folder;
+  const Document d = ReadRtf(test::ReadBytes(ORVELA_TEST_DATA "/rtf/libreoffice-landscape-table.rtf"));
+  folder.Write("ours.rtf", WriteRtf(d));
+  ASSERT_TRUE(folder.Convert("ours.rtf", "pdf"));
+  ASSERT_TRUE(folder.Run("pdfinfo ours.pdf > info.txt && pdftotext -layout ours.pdf text.txt"));
+  const std::string info = folder.Read("info.txt");
+  const auto size = info.find("Page size:");
+  ASSERT_NE(size, std::string::npos) << info;
+  double width = 0, height = 0;
+  ASSERT_EQ(std::sscanf(info.c_str() + size, "Page size: %lf x %lf", &width, &height), 2) << info;
+  EXPECT_NEAR(width, 841.9, 0.5) << info;  // A4 landscape, in points
+  EXPECT_NEAR(height, 595.3, 0.5) << info;
+  const std::string text = folder.Read("text.txt");
+  for (const char* expected : {"Interne Revision", "Seite 1 von 1", "Feststellungsliste quer", "31.03.2027"}) {
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+  }
 }
 
 }  // namespace
