@@ -29,6 +29,8 @@ QVariant FindingsOverviewModel::data(const QModelIndex& index, int role) const {
     }
     case Qt::ToolTipRole:
       return cell.empty() ? QVariant() : QVariant(platform::FromCp1252(cell));
+    case kRowRole:
+      return index.row();
     default:
       return {};
   }

@@ -11,6 +11,10 @@ namespace orvela {
 class FindingsOverviewModel : public QAbstractTableModel {
   Q_OBJECT
  public:
+  // The position of a row in the page's rows, so that whoever shows the rows sorted or
+  // filtered still finds the row behind each line.
+  static constexpr int kRowRole = Qt::UserRole + 1;
+
   FindingsOverviewModel(const std::vector<FindingRow>& rows, QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;

@@ -1,12 +1,18 @@
 #include "workfile/FindingsOverviewPage.h"
 
+#include <QAction>
+#include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "platform/Services.h"
+#include "reports/engine/FindingsOverviewCsv.h"
+#include "storage/SafeFileWriter.h"
 #include "workfile/FindingsOverviewModel.h"
 #include "workfile/StructurePage.h"
 #include "workfile/StructureTreeView.h"
@@ -18,7 +24,9 @@ FindingsOverviewPage::FindingsOverviewPage(WorkFileContext& context, StructurePa
       context_(context),
       structure_(structure),
       model_(new FindingsOverviewModel(rows_, this)),
-      lvRepFindings_(new QTableView(this)) {
+      lvRepFindings_(new QTableView(this)),
+      miExportFindings_(new QAction(QStringLiteral("Feststellungen exportieren..."), this)),
+      sbExportFindings_(new QPushButton(QStringLiteral("Feststellungen &exportieren..."), this)) {
   setObjectName(QStringLiteral("FindingsOverviewPage"));
   lvRepFindings_->setObjectName(QStringLiteral("lvRepFindings"));
   lvRepFindings_->setModel(model_);
@@ -41,8 +49,32 @@ FindingsOverviewPage::FindingsOverviewPage(WorkFileContext& context, StructurePa
   for (std::size_t column = 0; column < kFindingColumnCount; ++column)
     header->resizeSection(int(column), kFindingColumns[column].width);
 
+  // The export: a button above the list and the list's context menu, enabled while there
+  // are rows to export.
+  miExportFindings_->setObjectName(QStringLiteral("miExportFindings"));
+  miExportFindings_->setStatusTip(QStringLiteral("Die angezeigten Feststellungen als CSV-Datei speichern"));
+  sbExportFindings_->setObjectName(QStringLiteral("sbExportFindings"));
+  sbExportFindings_->setToolTip(miExportFindings_->statusTip());
+  lvRepFindings_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  lvRepFindings_->addAction(miExportFindings_);
+  connect(miExportFindings_, &QAction::triggered, this, &FindingsOverviewPage::exportFindings);
+  connect(sbExportFindings_, &QPushButton::clicked, this, &FindingsOverviewPage::exportFindings);
+  auto updateExport = [this] {
+    const bool any = lvRepFindings_->model()->rowCount() > 0;
+    miExportFindings_->setEnabled(any);
+    sbExportFindings_->setEnabled(any);
+  };
+  connect(model_, &QAbstractItemModel::modelReset, this, updateExport);
+  updateExport();
+
+  auto* strip = new QHBoxLayout;
+  strip->setContentsMargins(4, 4, 4, 4);
+  strip->addWidget(sbExportFindings_);
+  strip->addStretch(1);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addLayout(strip);
   layout->addWidget(lvRepFindings_);
 
   connect(lvRepFindings_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
@@ -91,6 +123,32 @@ void FindingsOverviewPage::lvRepFindingsDblClick() {
   }
   // An item that already has the focus keeps its panel as it is (no reload).
   structure_.focusItem(item);
+}
+
+void FindingsOverviewPage::exportFindings() {
+  std::vector<const FindingRow*> shown;
+  const QAbstractItemModel* model = lvRepFindings_->model();
+  for (int r = 0; r < model->rowCount(); ++r) {
+    if (lvRepFindings_->isRowHidden(r)) continue;
+    shown.push_back(&rows_[std::size_t(model->index(r, 0).data(FindingsOverviewModel::kRowRole).toInt())]);
+  }
+
+  const QFileInfo workFile(QString::fromStdString(context_.data().fileName));
+  platform::FileDialogRequest request;
+  request.title = QStringLiteral("Feststellungen exportieren");
+  request.filter = QStringLiteral("CSV-Datei (*.csv)");
+  request.defaultSuffix = QStringLiteral("csv");
+  request.directory = context_.data().fileName.empty() ? QString() : workFile.absolutePath();
+  request.selectedFile = (context_.data().fileName.empty() ? QStringLiteral("Feststellungen")
+                                                           : workFile.completeBaseName() + QStringLiteral(" - Feststellungen")) +
+                         QStringLiteral(".csv");
+  const QString path = platform::Services::fileDialogs().saveFile(context_.window(), request);
+  if (path.isEmpty()) return;
+  try {
+    WriteFileSafely(path.toStdString(), FindingsOverviewCsv(shown));
+  } catch (const std::exception& e) {
+    platform::ShowMessage(context_.window(), platform::MessageKind::Error, QString::fromUtf8(e.what()));
+  }
 }
 
 }  // namespace orvela

@@ -8,6 +8,8 @@
 #include "reports/engine/FindingsOverview.h"
 #include "workfile/WorkFileContext.h"
 
+class QAction;
+class QPushButton;
 class QTableView;
 
 namespace orvela {
@@ -29,6 +31,10 @@ class FindingsOverviewPage : public QWidget {
   // item is gone.
   void lvRepFindingsDblClick();
 
+  // "Feststellungen exportieren...": the rows as the list shows them, as a CSV file for
+  // spreadsheet programs, to a file the user chooses.
+  void exportFindings();
+
   QTableView* list() const { return lvRepFindings_; }
 
  signals:
@@ -43,6 +49,8 @@ class FindingsOverviewPage : public QWidget {
   std::vector<FindingRow> rows_;
   FindingsOverviewModel* model_;
   QTableView* lvRepFindings_;
+  QAction* miExportFindings_;
+  QPushButton* sbExportFindings_;
 };
 
 }  // namespace orvela

@@ -2,7 +2,10 @@
 // the double-click that leads to an item on the structure tab, in a real work-file window.
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -203,6 +206,47 @@ class FindingsOverviewTest : public QObject {
     QCOMPARE(env->messages.shown.size(), 1);
     QCOMPARE(env->messages.shown[0].kind, MessageKind::Information);
     QCOMPARE(item("Planung")->record.value("NAME"), std::string("Planung"));
+  }
+
+  void exportWritesTheShownRows() {
+    auto* button = Control<QPushButton>(window, "sbExportFindings");
+    QVERIFY(!button->isEnabled());  // nothing to export before the tab is filled
+    showTab(TfrmWorkFile::Findings);
+    QVERIFY(button->isEnabled());
+    list()->setRowHidden(2, true);  // a row filtered out of the list is not exported
+
+    const QString path = env->workPath("export.csv");
+    env->fileDialogs.answer(path);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(env->fileDialogs.calls.size(), 1);
+    const FileDialogRequest& asked = env->fileDialogs.calls[0].request;
+    QCOMPARE(asked.selectedFile, QString("feststellungen - Feststellungen.csv"));
+    QCOMPARE(asked.directory, env->workDir());
+    QCOMPARE(asked.defaultSuffix, QString("csv"));
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray expected =
+        "\xEF\xBB\xBF#;Objekt ID;Elementbezeichnung;Typ;Risiko;OE;Nachweis;Termin;Beschreibung\r\n"
+        "1;1;Auftrag fehlt;nicht definiert;;;;;\r\n"
+        "2;1;Ma\xC3\x9Fnahme A;Ma\xC3\x9Fnahme;3 - hoch;\"\"\"EK - Einkauf\"\",\"\"KB - Kreditoren\"\"\";1,2;30.09.2026;"
+        "\"Zeile 1\r\nZeile 2\"\r\n"
+        "4;3;Entwurf;Empfehlung;;;;;\r\n";
+    QCOMPARE(file.readAll(), expected);
+    QVERIFY(env->messages.shown.isEmpty());
+
+    // From the list's context menu; cancelling the dialog writes nothing.
+    QVERIFY(TriggerAction(window, "miExportFindings"));
+    QCOMPARE(env->fileDialogs.calls.size(), 2);
+    QCOMPARE(QDir(env->workDir()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"export.csv", "feststellungen.owp"}));
+
+    // A folder that cannot be written: the error is shown, nothing else happens.
+    env->fileDialogs.answer(env->workPath("fehlt/export.csv"));
+    QVERIFY(TriggerAction(window, "miExportFindings"));
+    QCOMPARE(env->messages.shown.size(), 1);
+    QCOMPARE(env->messages.shown[0].kind, MessageKind::Error);
+    QVERIFY(env->messages.shown[0].text.startsWith("Die Datei kann nicht gespeichert werden!"));
   }
 };
 

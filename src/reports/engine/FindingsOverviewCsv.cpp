@@ -1,0 +1,22 @@
+#include "reports/engine/FindingsOverviewCsv.h"
+
+#include "model/Cp1252.h"
+#include "model/CsvText.h"
+
+namespace orvela {
+
+std::string FindingsOverviewCsv(const std::vector<const FindingRow*>& rows) {
+  std::string csv(kUtf8ByteOrderMark);
+  std::vector<std::string> fields;
+  for (const FindingColumnInfo& column : kFindingColumns) fields.emplace_back(column.caption);
+  AppendCsvRow(csv, fields, ';');
+  for (const FindingRow* row : rows) {
+    fields.clear();
+    for (const std::string& cell : *row) fields.push_back(Cp1252ToUtf8(cell));
+    fields[kFindingDeadline] = PaddedDate(fields[kFindingDeadline]);
+    AppendCsvRow(csv, fields, ';');
+  }
+  return csv;
+}
+
+}  // namespace orvela
