@@ -66,6 +66,14 @@ struct LargeWorkFile {
   }
 };
 
+// A FINDINGS block whose body is slashes only: every "/" could begin a placeholder, none
+// ever does.
+const std::string kSlashTemplate = "{\\rtf1 /SCAN(FINDINGS)/" + std::string(64, '/') + "/ENDSCAN(FINDINGS)/}";
+
+// Simple placeholders only: no block, so no row of the work file is needed.
+const std::string kNoBlockTemplate =
+    "{\\rtf1 /VAR:FILENAME/ /VAR:USER-CREATED/ /VAR:DATE-CREATED/ /VAR:CURRENT-DATE/\\par}";
+
 void SetSizes(benchmark::State& state, int findings, std::size_t bytes) {
   state.counters["findings"] = findings;
   state.counters["items"] = 2 * findings;
@@ -73,24 +81,24 @@ void SetSizes(benchmark::State& state, int findings, std::size_t bytes) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
 }
 
-void BM_Engine(benchmark::State& state) {
+void BM_Engine(benchmark::State& state, const std::string& templateText) {
   const int findings = static_cast<int>(state.range(0));
   const LargeWorkFile work(findings);
   std::size_t bytes = 0;
   for (auto _ : state) {
-    const std::string report = BuildReportText(kTemplate, work.input);
+    const std::string report = BuildReportText(templateText, work.input);
     bytes = report.size();
     benchmark::DoNotOptimize(report.data());
   }
   SetSizes(state, findings, bytes);
 }
 
-void BM_LiteralOrder(benchmark::State& state) {
+void BM_LiteralOrder(benchmark::State& state, const std::string& templateText) {
   const int findings = static_cast<int>(state.range(0));
   const LargeWorkFile work(findings);
   std::size_t bytes = 0;
   for (auto _ : state) {
-    const std::string report = plain::ExpandTemplate(kTemplate, CollectReportSources(work.input));
+    const std::string report = plain::ExpandTemplate(templateText, CollectReportSources(work.input));
     bytes = report.size();
     benchmark::DoNotOptimize(report.data());
   }
@@ -103,8 +111,18 @@ void BM_FillFindingsOverview(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(FillFindingsOverview(work.structure).size());
 }
 
-BENCHMARK(BM_Engine)->Arg(1250)->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LiteralOrder)->Arg(250)->Arg(500)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Engine, Table, kTemplate)->Arg(1250)->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LiteralOrder, Table, kTemplate)
+    ->Arg(250)->Arg(500)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Engine, Slashes, kSlashTemplate)
+    ->Arg(1250)->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LiteralOrder, Slashes, kSlashTemplate)
+    ->Arg(1250)->Arg(2500)->Arg(5000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Engine, NoBlock, kNoBlockTemplate)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LiteralOrder, NoBlock, kNoBlockTemplate)->Arg(10000)->Unit(benchmark::kMillisecond);
+// A few rows, where the literal order rescans little: the engine's pieces must not cost more.
+BENCHMARK_CAPTURE(BM_Engine, SmallTable, kTemplate)->Arg(5)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_LiteralOrder, SmallTable, kTemplate)->Arg(5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FillFindingsOverview)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 #include "model/TextUtils.h"
@@ -12,19 +13,24 @@ namespace {
 
 constexpr int kNone = -1;
 
-// Part of the text that holds "/" as its first character or not at all.
+constexpr int kGone = -2;  // `prev` of a piece no longer in the text
+
+// Part of the text that holds "/" as its first character or not at all. Kept small: the
+// text of a long report is hundreds of thousands of pieces.
 struct Piece {
   const char* data;
-  std::size_t size;
+  std::uint32_t size;
   int prev = kNone;
   int next = kNone;
-  bool linked = true;
   // Marks of the pass that last looked at the piece: it starts a match of that pass,
   // closed by the "/" of `closing`; or its own "/" closes one.
+  int closing = kNone;
   unsigned startsIn = 0;
   unsigned closesIn = 0;
-  int closing = kNone;
 };
+
+// The longest piece; a longer run without "/" becomes several pieces.
+constexpr std::size_t kMaxPiece = std::size_t{1} << 30;
 
 // `text` cut before every "/".
 std::vector<std::string_view> CutAtSlashes(std::string_view text) {
@@ -32,7 +38,7 @@ std::vector<std::string_view> CutAtSlashes(std::string_view text) {
   std::size_t from = 0;
   while (from < text.size()) {
     const std::size_t slash = text.find('/', from + 1);
-    const std::size_t end = slash == std::string_view::npos ? text.size() : slash;
+    const std::size_t end = std::min(slash == std::string_view::npos ? text.size() : slash, from + kMaxPiece);
     parts.push_back(text.substr(from, end - from));
     from = end;
   }
@@ -41,7 +47,9 @@ std::vector<std::string_view> CutAtSlashes(std::string_view text) {
 
 class PieceText {
  public:
-  explicit PieceText(const std::vector<std::string_view>& placeholders) : waiting_(placeholders.size()) {
+  PieceText(const std::vector<std::string_view>& placeholders, std::size_t expectedPieces)
+      : waiting_(placeholders.size()) {
+    pieces_.reserve(expectedPieces);
     for (std::string_view placeholder : placeholders) {
       names_.push_back(placeholder.substr(1, placeholder.size() - 2));
       longest_ = std::max(longest_, names_.back().size());
@@ -60,7 +68,7 @@ class PieceText {
     waiting.swap(waiting_[k]);
     for (int p : waiting) {
       Piece& piece = pieces_[static_cast<std::size_t>(p)];
-      if (!piece.linked || piece.startsIn == pass_) continue;
+      if (piece.prev == kGone || piece.startsIn == pass_) continue;
       const int closing = closingOfName(p, k);
       if (closing == kNone) continue;
       piece.startsIn = pass_;
@@ -109,7 +117,7 @@ class PieceText {
     int prev = before;
     const std::size_t firstNew = pieces_.size();
     for (std::string_view part : parts) {
-      Piece piece{part.data(), part.size()};
+      Piece piece{part.data(), static_cast<std::uint32_t>(part.size())};
       piece.prev = prev;
       pieces_.push_back(piece);
       const int p = static_cast<int>(pieces_.size() - 1);
@@ -140,7 +148,7 @@ class PieceText {
   void unlink(int p) {
     Piece& piece = at(p);
     link(piece.prev, piece.next);
-    piece.linked = false;
+    piece.prev = kGone;
     size_ -= piece.size;
   }
 
@@ -226,7 +234,8 @@ std::string ExpandRows(std::string_view body, const std::vector<std::string_view
                        const ReportRows& rows) {
   if (rows.empty()) return std::string(body);
   const std::vector<std::string_view> bodyParts = CutAtSlashes(body);
-  PieceText text(placeholders);
+  // Each copy of the body and each value put in; values are mostly single pieces.
+  PieceText text(placeholders, rows.size() * (bodyParts.size() + placeholders.size()));
   text.append(bodyParts);
   for (std::size_t r = 0; r < rows.size(); ++r) {
     for (std::size_t k = 0; k < placeholders.size(); ++k) text.replaceAll(k, rows[r][k]);
