@@ -28,6 +28,9 @@
 #include "reports/ReportDirectory.h"
 #include "reports/engine/ReportEngine.h"
 #include "reports/engine/ReportInputBuilder.h"
+#include "rtf/CarryOverLayout.h"
+#include "rtf/RtfReader.h"
+#include "rtf/RtfWriter.h"
 #include "rtf/qt/RichText.h"
 #include "storage/SafeFileWriter.h"
 #include "workfile/FindingsOverviewPage.h"
@@ -202,11 +205,13 @@ void ReportsPage::BuildReport(const QString& templatePath) {
 }
 
 std::string ReportsPage::reportText() const {
-  // The preview cannot show all a template may hold (headers, footers, fields, pictures
-  // of other kinds), so the engine's text is handed on as long as the user has not
-  // changed the preview; writing the preview back would lose those parts.
+  // The preview cannot hold all a template may hold (fields, pictures of other kinds), so
+  // the engine's text is handed on as long as the user has not changed the preview.
   if (generated_ && !reReport_->document()->isModified()) return *generated_;
-  return rtf::RichTextOf(*reReport_->document());
+  rtf::Document edited = rtf::FromTextDocument(*reReport_->document());
+  // The edit keeps the report's page set-up, headers, footers and table geometry.
+  if (generated_ && rtf::IsRtf(*generated_)) rtf::CarryOverLayout(rtf::ReadRtf(*generated_), edited);
+  return rtf::WriteRtf(edited);
 }
 
 bool ReportsPage::writeReport(const QString& path) {

@@ -54,7 +54,8 @@ class ReportsPage : public QWidget {
   // The directory templates come from: the program's, or the examples while none is set.
   QString reportDir() const;
   // The report as it is saved and opened: the engine's text while the preview is as the
-  // run left it, the preview's content once the user has changed it.
+  // run left it, the preview's content once the user has changed it (on the report's page,
+  // with its headers, footers and table geometry).
   std::string reportText() const;
 
   QTextEdit* preview() const { return reReport_; }

@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
@@ -32,6 +35,18 @@ namespace {
 // A header the preview does not show, and the creator's stamp twice.
 const QByteArray kStampTemplate = "{\\rtf1\\ansi{\\header Kopf /VAR:USER-CREATED/}Bericht von /VAR:USER-CREATED/\\par}";
 const QByteArray kStampReport = "{\\rtf1\\ansi{\\header Kopf VORLAGE/ersteller}Bericht von VORLAGE/ersteller\\par}";
+
+std::vector<const rtf::Table*> TablesOf(const rtf::Document& d) {
+  std::vector<const rtf::Table*> tables;
+  for (const rtf::Block& b : d.blocks) {
+    if (const auto* t = std::get_if<rtf::Table>(&b.content)) tables.push_back(t);
+  }
+  return tables;
+}
+
+bool LibreOfficeAvailable() {
+  return !QStandardPaths::findExecutable("soffice").isEmpty() && !QStandardPaths::findExecutable("pdfinfo").isEmpty();
+}
 
 QString PlainOfFile(const QString& path) {
   const QByteArray bytes = ReadRawFile(path);
@@ -223,17 +238,85 @@ class ReportsTabTest : public QObject {
     // Untouched, the report keeps what the preview cannot show (the header).
     QCOMPARE(ReadRawFile(target), kStampReport);
 
-    // Edited, the preview's content is what counts.
+    // Edited, the preview's content is what counts, and the header stays.
     typeIntoPreview(" und mir");
     env->fileDialogs.answer(target);
     button("sbSaveReport")->click();
-    QVERIFY(!ReadRawFile(target).contains("\\header"));
+    QVERIFY(ReadRawFile(target).contains("{\\header"));
     QVERIFY(PlainOfFile(target).contains("Bericht von VORLAGE/ersteller und mir"));
 
     // Cancelled: the file stays as it was.
     const QByteArray before = ReadRawFile(target);
     button("sbSaveReport")->click();
     QCOMPARE(ReadRawFile(target), before);
+  }
+
+  // One word changed in the landscape findings list: the saved report keeps the page,
+  // headers, footers and tables of the report, and LibreOffice prints it in landscape.
+  void editedReportKeepsPageHeadersAndTables() {
+    frame->setReportDir(QString());  // the bundled templates
+    run("Feststellungsliste.rtf");
+    const rtf::Document generated = rtf::ReadRtf(page()->reportText());
+    QVERIFY(generated.page && generated.page->landscape);
+    QVERIFY(!generated.headersFooters.header.empty());
+    QVERIFY(!generated.headersFooters.footer.empty());
+
+    QTextCursor word = preview()->document()->find("Risikostufen");
+    QVERIFY(!word.isNull());
+    preview()->setFocus();
+    preview()->setTextCursor(word);
+    QTest::keyClicks(preview(), "Risikoklassen");
+    const QString target = env->workPath("feststellungen.rtf");
+    env->fileDialogs.answer(target);
+    button("sbSaveReport")->click();
+
+    const QByteArray bytes = ReadRawFile(target);
+    const rtf::Document saved = rtf::ReadRtf(bytes.toStdString());
+    QVERIFY(QString::fromStdString(rtf::PlainText(saved)).contains("Risikoklassen"));
+    QVERIFY(!QString::fromStdString(rtf::PlainText(saved)).contains("Risikostufen"));
+    QCOMPARE(saved.page, generated.page);
+    QVERIFY(saved.headersFooters == generated.headersFooters);
+    const std::vector<const rtf::Table*> tables = TablesOf(saved), expected = TablesOf(generated);
+    QCOMPARE(tables.size(), expected.size());
+    QVERIFY(!tables.empty());
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+      QCOMPARE(tables[t]->rows.size(), expected[t]->rows.size());
+      for (std::size_t r = 0; r < tables[t]->rows.size(); ++r) {
+        const rtf::Row& row = tables[t]->rows[r];
+        const rtf::Row& want = expected[t]->rows[r];
+        QCOMPARE(row.cells.size(), want.cells.size());
+        QCOMPARE(row.gapTwips, want.gapTwips);
+        QCOMPARE(row.header, want.header);
+        for (std::size_t c = 0; c < row.cells.size(); ++c) {
+          QCOMPARE(row.cells[c].widthTwips, want.cells[c].widthTwips);
+          QVERIFY(row.cells[c].borders == want.cells[c].borders);
+          QCOMPARE(row.cells[c].shading, want.cells[c].shading);
+          QCOMPARE(int(row.cells[c].horizontalMerge), int(want.cells[c].horizontalMerge));
+          QCOMPARE(int(row.cells[c].verticalMerge), int(want.cells[c].verticalMerge));
+        }
+      }
+    }
+    QVERIFY(tables[0]->rows[0].cells[0].borders.bottom.has_value());
+
+    // LibreOffice lays it out on landscape pages.
+    if (!LibreOfficeAvailable()) {
+      if (qEnvironmentVariableIsSet("CI")) QFAIL("soffice and pdfinfo are needed (scripts/setup-deps)");
+      QSKIP("LibreOffice or poppler not installed");
+    }
+    const QString folder = env->workPath("lo");
+    QVERIFY(QDir().mkpath(folder));
+    QProcess soffice;
+    soffice.setWorkingDirectory(folder);
+    soffice.start("soffice", {"-env:UserInstallation=file://" + folder + "/profile", "--headless", "--convert-to",
+                              "pdf", "--outdir", folder, target});
+    QVERIFY(soffice.waitForFinished(180000));
+    QProcess info;
+    info.start("pdfinfo", {QDir(folder).filePath("feststellungen.pdf")});
+    QVERIFY(info.waitForFinished(30000));
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    const QRegularExpressionMatch size = QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+)").match(text);
+    QVERIFY2(size.hasMatch(), qPrintable(text));
+    QVERIFY2(size.captured(1).toDouble() > size.captured(2).toDouble(), qPrintable(text));
   }
 
   void failedSaveIsReportedAndKeepsThePreview() {
