@@ -13,55 +13,67 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
 };
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 constexpr char32_t kMalformed = 0xFFFD;
 
-// Decodes one character at `pos` and advances past it; U+FFFD for a malformed sequence
-// (overlong forms, surrogates, values beyond U+10FFFF, truncated or stray bytes).
-char32_t DecodeUtf8(std::string_view s, std::size_t& pos) {
-  const auto lead = static_cast<unsigned char>(s[pos++]);
-  if (lead < 0x80) return lead;
-  int extra;
-  char32_t code;
-  char32_t minimum;
-  if ((lead & 0xE0) == 0xC0) {
-    extra = 1, code = lead & 0x1F, minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2, code = lead & 0x0F, minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3, code = lead & 0x07, minimum = 0x10000;
+}  // namespace
+
+void AppendUtf8(std::string& out, char32_t code) {
+  if ((code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) code = kMalformed;
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
   } else {
-    return kMalformed;
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
   }
-  for (int i = 0; i < extra; ++i) {
-    if (pos >= s.size()) return kMalformed;
-    const auto next = static_cast<unsigned char>(s[pos]);
-    if ((next & 0xC0) != 0x80) return kMalformed;
-    code = (code << 6) | (next & 0x3F);
-    ++pos;
-  }
-  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return kMalformed;
-  return code;
 }
 
-}  // namespace
+char32_t NextUtf8(std::string_view text, std::size_t& pos) {
+  const auto lead = static_cast<unsigned char>(text[pos]);
+  if (lead < 0x80) {
+    ++pos;
+    return lead;
+  }
+  std::size_t length;
+  char32_t code;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2, code = lead & 0x1F;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, code = lead & 0x0F;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, code = lead & 0x07;
+  } else {
+    ++pos;
+    return kMalformed;
+  }
+  if (pos + length > text.size()) {
+    ++pos;
+    return kMalformed;
+  }
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto next = static_cast<unsigned char>(text[pos + i]);
+    if ((next & 0xC0) != 0x80) {
+      ++pos;
+      return kMalformed;
+    }
+    code = (code << 6) | (next & 0x3F);
+  }
+  static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < kMinimum[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+    ++pos;
+    return kMalformed;
+  }
+  pos += length;
+  return code;
+}
 
 char32_t Cp1252ToUnicode(unsigned char byte) {
   if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
@@ -94,7 +106,7 @@ bool Utf8ToCp1252(std::string_view utf8, std::string& out, char32_t* bad) {
       ++pos;
       continue;
     }
-    const char32_t code = DecodeUtf8(utf8, pos);
+    const char32_t code = NextUtf8(utf8, pos);
     const auto byte = code == kMalformed ? std::nullopt : UnicodeToCp1252(code);
     if (!byte) {
       if (bad) *bad = code;
@@ -103,6 +115,17 @@ bool Utf8ToCp1252(std::string_view utf8, std::string& out, char32_t* bad) {
     out += static_cast<char>(*byte);
   }
   return true;
+}
+
+std::string Utf8ToCp1252Lossy(std::string_view utf8, bool* replaced) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    const std::optional<unsigned char> byte = UnicodeToCp1252(NextUtf8(utf8, pos));
+    out += byte ? static_cast<char>(*byte) : '?';
+    if (!byte && replaced) *replaced = true;
+  }
+  return out;
 }
 
 }  // namespace orvela

@@ -26,14 +26,7 @@ QString ShortHostName() {
 
 QString CurrentUserStampText() { return ShortHostName() + QLatin1Char('/') + LoginName(); }
 
-std::string ToCp1252Lossy(const QString& text) {
-  std::string out;
-  for (const char32_t code : text.toUcs4()) {
-    const auto byte = UnicodeToCp1252(code);
-    out.push_back(byte ? static_cast<char>(*byte) : '?');
-  }
-  return out;
-}
+std::string ToCp1252Lossy(const QString& text) { return Utf8ToCp1252Lossy(text.toStdString()); }
 
 LocalDateTime ToLocalDateTime(const QDateTime& moment) {
   const QDateTime local = moment.toLocalTime();

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "Utf8.h"
+#include "model/Cp1252.h"
 
 namespace orvela::rtf {
 namespace {

@@ -1,6 +1,5 @@
 #include "PlainText.h"
 
-#include "Utf8.h"
 #include "model/Cp1252.h"
 
 namespace orvela::rtf {
@@ -51,16 +50,6 @@ std::string PlainText(const Document& document) {
   return out;
 }
 
-std::string PlainTextCp1252(const Document& document) {
-  const std::string utf8 = PlainText(document);
-  std::string out;
-  out.reserve(utf8.size());
-  for (std::size_t pos = 0; pos < utf8.size();) {
-    const char32_t code = NextUtf8(utf8, pos);
-    const auto byte = UnicodeToCp1252(code);
-    out += byte ? static_cast<char>(*byte) : '?';
-  }
-  return out;
-}
+std::string PlainTextCp1252(const Document& document) { return Utf8ToCp1252Lossy(PlainText(document)); }
 
 }  // namespace orvela::rtf

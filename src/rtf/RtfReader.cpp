@@ -14,7 +14,7 @@
 #include "DocumentBuilder.h"
 #include "RtfKeywords.h"
 #include "RtfTokenizer.h"
-#include "Utf8.h"
+#include "model/Cp1252.h"
 
 namespace orvela::rtf {
 namespace {

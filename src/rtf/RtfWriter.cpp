@@ -5,7 +5,6 @@
 #include <map>
 #include <string_view>
 
-#include "Utf8.h"
 #include "model/Cp1252.h"
 
 namespace orvela::rtf {

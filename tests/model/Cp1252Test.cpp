@@ -84,5 +84,44 @@ TEST(Cp1252, UnicodeOnlyMapsWhatTheSetHolds) {
   EXPECT_FALSE(UnicodeToCp1252(0xFFFD).has_value());
 }
 
+// Text that is shown rather than stored: every character that cannot be held, malformed
+// bytes included, becomes one "?", and the caller learns that it happened.
+TEST(Cp1252, LossyConversionMarksWhatItReplaced) {
+  struct Case {
+    const char* name;
+    std::string utf8;
+    std::string cp1252;
+    bool replaced;
+  };
+  const Case cases[] = {
+      {"held", "Ma\xC3\x9Fnahme \xE2\x82\xAC", "Ma\xDFnahme \x80", false},
+      {"cyrillic", "a\xD0\x96" "b", "a?b", true},
+      {"emoji", "\xF0\x9F\x98\x80!", "?!", true},
+      {"truncated sequence: each byte once", "\xE2\x82z", "??z", true},
+      {"surrogate: three bytes", "\xED\xA0\x80", "???", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    bool replaced = false;
+    EXPECT_EQ(Utf8ToCp1252Lossy(c.utf8, &replaced), c.cp1252);
+    EXPECT_EQ(replaced, c.replaced);
+  }
+}
+
+TEST(Cp1252, Utf8EncodingRoundTripsEveryScalarValue) {
+  for (char32_t code : {char32_t(0), char32_t(0x7F), char32_t(0x80), char32_t(0x7FF), char32_t(0x800),
+                        char32_t(0xFFFF), char32_t(0x10000), char32_t(0x10FFFF)}) {
+    std::string utf8;
+    AppendUtf8(utf8, code);
+    std::size_t pos = 0;
+    EXPECT_EQ(NextUtf8(utf8, pos), code);
+    EXPECT_EQ(pos, utf8.size());
+  }
+  std::string replaced;
+  AppendUtf8(replaced, 0xD800);
+  AppendUtf8(replaced, 0x110000);
+  EXPECT_EQ(replaced, "\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
 }  // namespace
 }  // namespace orvela

@@ -8,23 +8,10 @@
 #include "model/Cp1252.h"
 #include "rtf/PlainText.h"
 #include "rtf/RtfReader.h"
-#include "rtf/Utf8.h"
 
 namespace orvela {
 
 namespace {
-
-// UTF-8 as report text; a character Windows-1252 cannot hold becomes "?" and sets `replaced`.
-std::string ReportText(std::string_view utf8, bool& replaced) {
-  std::string out;
-  out.reserve(utf8.size());
-  for (std::size_t pos = 0; pos < utf8.size();) {
-    const std::optional<unsigned char> byte = UnicodeToCp1252(rtf::NextUtf8(utf8, pos));
-    out += byte ? static_cast<char>(*byte) : '?';
-    replaced = replaced || !byte;
-  }
-  return out;
-}
 
 std::string FullPath(const std::string& fileName) {
   if (fileName.empty()) return {};
@@ -41,14 +28,14 @@ BuiltReportInput BuildReportInput(const WorkFileData& data, const std::function<
 
   const std::string path = FullPath(data.fileName);
   bool pathReplaced = false;
-  input.fileName = ReportText(path, pathReplaced);
+  input.fileName = Utf8ToCp1252Lossy(path, &pathReplaced);
   if (pathReplaced) {
     built.notes.push_back("Der Pfad " + path +
                           " enth\xC3\xA4lt Zeichen, die Windows-1252 nicht kennt; sie erscheinen im Bericht als \"?\".");
   }
   bool descriptionReplaced = false;
   input.description = rtf::IsRtf(data.description)
-                          ? ReportText(rtf::PlainText(rtf::ReadRtf(data.description)), descriptionReplaced)
+                          ? Utf8ToCp1252Lossy(rtf::PlainText(rtf::ReadRtf(data.description)), &descriptionReplaced)
                           : data.description;
   if (descriptionReplaced) {
     built.notes.push_back(
