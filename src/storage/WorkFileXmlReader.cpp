@@ -8,11 +8,13 @@
 #include "model/srcGlobalDef.h"
 #include "storage/TreeOrderIndex.h"
 #include "storage/WorkFileXml.h"
+#include "storage/WorkFileXmlNames.h"
 
 namespace orvela {
-namespace {
 
-constexpr std::string_view kStructureItem = "STRUCTURE_ITEM";
+using namespace xmlname;
+
+namespace {
 
 // The element `name` below the root; a work file without it cannot be read on.
 std::uint32_t RequireElement(const xml::Document& doc, std::string_view name) {
@@ -34,31 +36,27 @@ void ForEachChild(const xml::Document& doc, std::uint32_t parent, Visit&& visit)
 }
 
 void ReadDataInfo(WorkFileData& data, const xml::Document& doc, const WarningSink& warnings) {
-  const std::uint32_t info = RequireElement(doc, "DATAINFO");
-  data.description = doc.attribute(info, "DESCRIPTION");
+  const std::uint32_t info = RequireElement(doc, kDataInfo);
+  data.description = doc.attribute(info, kDescriptionAttr);
   auto warn = [&](LoadWarning w) {
     if (warnings) warnings(w, LoadWarningText(w));
   };
-  if (doc.attribute(info, "FILETYPE") != kFileType) warn(LoadWarning::NotAWorkFile);
-  if (IsNewerFileVersion(doc.attribute(info, "FILEVERSION"))) warn(LoadWarning::NewerVersion);
-  data.createdBy = doc.attribute(info, "USER_CREATED");
-  data.createdAt = doc.attribute(info, "DATE_CREATED");
-  data.savedBy = doc.attribute(info, "USER_CHANGED");
-  data.savedAt = doc.attribute(info, "DATE_CHANGED");
+  if (doc.attribute(info, kFileTypeAttr) != kFileType) warn(LoadWarning::NotAWorkFile);
+  if (IsNewerFileVersion(doc.attribute(info, kFileVersionAttr))) warn(LoadWarning::NewerVersion);
+  for (const DataField& stamp : kStamps) data.*stamp.field = doc.attribute(info, stamp.name);
 }
 
 void ReadDocuments(WorkFileData& data, const xml::Document& doc) {
-  const std::uint32_t documents = RequireElement(doc, "DOCUMENTS");
+  const std::uint32_t documents = RequireElement(doc, kDocuments);
   ForEachChild(doc, documents, [&](std::uint32_t e) {
     FieldList record = NewDocumentRecord();
-    for (std::string_view k : {key::NAME, key::ID, key::REFERENCE, key::TYPE, key::DESCRIPTION})
-      record.setValue(k, doc.attribute(e, k));
+    for (std::string_view k : kDocumentAttrs) record.setValue(k, doc.attribute(e, k));
     data.documents.append(nullptr, std::move(record));
   });
 }
 
 void ReadStructure(WorkFileData& data, const xml::Document& doc) {
-  const std::uint32_t structure = RequireElement(doc, "STRUCTURE");
+  const std::uint32_t structure = RequireElement(doc, kStructure);
 
   // First pass: place each item under the first item, in tree order, whose ID is its
   // PARENT. `firstWithId` keeps that item per ID as the tree grows.
@@ -70,7 +68,7 @@ void ReadStructure(WorkFileData& data, const xml::Document& doc) {
   TreeOrderIndex order;
   ForEachChild(doc, structure, [&](std::uint32_t e) {
     if (doc.name(e) != kStructureItem) return;
-    const std::string parentId = doc.attribute(e, "PARENT");
+    const std::string parentId = doc.attribute(e, kParentAttr);
     RecordNode* parent = nullptr;
     std::uint32_t parentOrder = TreeOrderIndex::kTopLevel;
     if (parentId != "0") {
@@ -96,7 +94,7 @@ void ReadStructure(WorkFileData& data, const xml::Document& doc) {
     if (doc.name(e) != kStructureItem) return;
     auto it = byId.find(doc.attribute(e, key::ID));
     if (it == byId.end()) return;
-    if (std::optional<bool> expanded = ReadTruthValue(doc.attribute(e, "STATE-EXPANDED")))
+    if (std::optional<bool> expanded = ReadTruthValue(doc.attribute(e, kExpandedAttr)))
       it->second->expanded = *expanded;
   });
 }
@@ -140,22 +138,22 @@ std::string ReadDefinitions(const xml::Document& doc, std::string_view elementNa
   ForEachChild(doc, list, [&](std::uint32_t e) {
     if (!first) out += kListSeparator;
     first = false;
-    out += WriteCommaText({"ITEM=" + doc.attribute(e, "NAME"), "VALUE=" + doc.attribute(e, "VALUE")});
+    out += WriteCommaText({std::string(key::ITEM) + "=" + doc.attribute(e, kEntryNameAttr),
+                           std::string(key::VALUE) + "=" + doc.attribute(e, kEntryValueAttr)});
   });
   return out;
 }
 
 void ReadStructureItem(const xml::Document& doc, std::uint32_t element, FieldList& item) {
-  for (std::string_view k : {key::ID, key::NAME, key::RISK, key::OU_UX, key::OU_X, key::WORKSTATE, key::DESCRIPTION,
-                             key::RESULT, key::DOCUMENTS})
-    item.setValue(k, doc.attribute(element, k));
-  const std::uint32_t findings = doc.findDescendant(element, key::FINDINGS);
+  item.setValue(key::ID, doc.attribute(element, key::ID));
+  for (std::string_view k : kItemAttrs) item.setValue(k, doc.attribute(element, k));
+  const std::uint32_t findings = doc.findDescendant(element, kFindings);
   if (findings == xml::kNoElement) return;
   std::string list;
   bool first = true;
   ForEachChild(doc, findings, [&](std::uint32_t e) {
     FieldList finding;
-    for (std::string_view k : {key::NAME, key::TYPE, key::RISK, key::OU, key::EVIDENCE, key::DESCRIPTION, key::DEADLINE}) {
+    for (std::string_view k : kFindingAttrs) {
       std::string value = doc.attribute(e, k);
       if (!value.empty()) finding.appendLine(std::string(k) + "=" + value);
     }
@@ -169,13 +167,7 @@ void ReadStructureItem(const xml::Document& doc, std::uint32_t element, FieldLis
 void ParseWorkFileXml(WorkFileData& data, std::string_view text, const WarningSink& warnings) {
   const xml::Document doc(text);
   ReadDataInfo(data, doc, warnings);
-  const std::array<std::pair<std::string_view, std::string*>, 4> lists{{
-      {"PROPERTIES_GENERAL", &data.generalDefs},
-      {"PROPERTIES_RISK", &data.riskDefs},
-      {"PROPERTIES_OU", &data.ouDefs},
-      {"PROPERTIES_STAFF", &data.staffDefs},
-  }};
-  for (const auto& [name, target] : lists) *target = ReadDefinitions(doc, name);
+  for (const DataField& list : kDefinitionLists) data.*list.field = ReadDefinitions(doc, list.name);
   ReadDocuments(data, doc);
   ReadStructure(data, doc);
 }

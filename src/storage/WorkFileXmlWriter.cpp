@@ -1,14 +1,20 @@
 // Writing the XML text of a work file. Every byte of the form is fixed: older versions and
 // the integrity check depend on it, so nothing here may go through a generic XML writer.
+#include <algorithm>
 #include <array>
+#include <span>
 #include <utility>
+#include <vector>
 
 #include "model/DelimitedText.h"
 #include "model/srcGlobalDef.h"
 #include "storage/WorkFileXml.h"
+#include "storage/WorkFileXmlNames.h"
 
 namespace orvela {
 namespace {
+
+using namespace xmlname;
 
 constexpr std::string_view kCrLf = "\r\n";
 
@@ -33,7 +39,20 @@ void AppendEscaped(std::string& out, std::string_view value) {
 
 using Attr = std::pair<std::string_view, std::string_view>;
 
-void AppendStartTag(std::string& out, int indent, std::string_view name, std::initializer_list<Attr> attrs) {
+// The values of a record's keys, in the order of `keys`, and the attributes over them.
+template <std::size_t N>
+struct RecordAttrs {
+  RecordAttrs(const FieldList& record, const std::array<std::string_view, N>& keys) {
+    for (std::size_t i = 0; i < N; ++i) {
+      values[i] = record.value(keys[i]);
+      list[i] = {keys[i], values[i]};
+    }
+  }
+  std::array<std::string, N> values;
+  std::array<Attr, N> list;
+};
+
+void AppendStartTag(std::string& out, int indent, std::string_view name, std::span<const Attr> attrs) {
   out.append(static_cast<std::size_t>(indent), ' ');
   out += '<';
   out.append(name);
@@ -54,7 +73,7 @@ void AppendEndTag(std::string& out, std::string_view name) {
 }
 
 // An element with nothing inside: start and end tag on one line.
-void AppendLeaf(std::string& out, int indent, std::string_view name, std::initializer_list<Attr> attrs) {
+void AppendLeaf(std::string& out, int indent, std::string_view name, std::span<const Attr> attrs) {
   AppendStartTag(out, indent, name, attrs);
   AppendEndTag(out, name);
   out.append(kCrLf);
@@ -78,21 +97,14 @@ void AppendParent(std::string& out, int indent, std::string_view name, bool hasC
 
 void WriteFindings(std::string& out, std::string_view findings) {
   std::vector<std::string> entries = SplitListText(findings);
-  AppendParent(out, 6, "FINDINGS", !entries.empty(), [&] {
+  AppendParent(out, 6, kFindings, !entries.empty(), [&] {
     for (const std::string& entry : entries) {
       if (entry.empty()) {
-        AppendLeaf(out, 8, "FINDING", {});
+        AppendLeaf(out, 8, kFinding, {});
         continue;
       }
-      FieldList f = FieldList::fromCommaText(entry);
-      AppendLeaf(out, 8, "FINDING",
-                 {{key::NAME, f.value(key::NAME)},
-                  {key::TYPE, f.value(key::TYPE)},
-                  {key::RISK, f.value(key::RISK)},
-                  {key::OU, f.value(key::OU)},
-                  {key::EVIDENCE, f.value(key::EVIDENCE)},
-                  {key::DESCRIPTION, f.value(key::DESCRIPTION)},
-                  {key::DEADLINE, f.value(key::DEADLINE)}});
+      const RecordAttrs attrs(FieldList::fromCommaText(entry), kFindingAttrs);
+      AppendLeaf(out, 8, kFinding, attrs.list);
     }
   });
 }
@@ -100,22 +112,18 @@ void WriteFindings(std::string& out, std::string_view findings) {
 void WriteStructureItem(std::string& out, const RecordNode& node) {
   const FieldList& r = node.record;
   const std::string parent = node.parent() && !node.parent()->isRoot() ? node.parent()->record.value(key::ID) : "0";
-  AppendStartTag(out, 4, "STRUCTURE_ITEM",
-                 {{key::ID, r.value(key::ID)},
-                  {"PARENT", parent},
-                  {key::NAME, r.value(key::NAME)},
-                  {key::RISK, r.value(key::RISK)},
-                  {key::OU_X, r.value(key::OU_X)},
-                  {key::OU_UX, r.value(key::OU_UX)},
-                  {key::WORKSTATE, r.value(key::WORKSTATE)},
-                  {key::DESCRIPTION, r.value(key::DESCRIPTION)},
-                  {key::RESULT, r.value(key::RESULT)},
-                  {key::DOCUMENTS, r.value(key::DOCUMENTS)},
-                  {"STATE-EXPANDED", node.expanded ? "True" : "False"}});
+  const std::string id = r.value(key::ID);
+  const RecordAttrs fields(r, kItemAttrs);
+  std::array<Attr, kItemAttrs.size() + 3> attrs;
+  attrs.front() = {key::ID, id};
+  attrs[1] = {kParentAttr, parent};
+  std::copy(fields.list.begin(), fields.list.end(), attrs.begin() + 2);
+  attrs.back() = {kExpandedAttr, node.expanded ? "True" : "False"};
+  AppendStartTag(out, 4, kStructureItem, attrs);
   out.append(kCrLf);
   WriteFindings(out, r.value(key::FINDINGS));
   out.append(4, ' ');
-  AppendEndTag(out, "STRUCTURE_ITEM");
+  AppendEndTag(out, kStructureItem);
   out.append(kCrLf);
 }
 
@@ -124,7 +132,9 @@ void WriteStructureItem(std::string& out, const RecordNode& node) {
 void WriteDefinitions(std::string& out, std::string_view listText) {
   for (const std::string& entry : SplitListText(listText)) {
     FieldList e = FieldList::fromCommaText(entry);
-    AppendLeaf(out, 4, "ITEM", {{"NAME", e.value(key::ITEM)}, {"VALUE", e.value(key::VALUE)}});
+    const std::string name = e.value(key::ITEM), value = e.value(key::VALUE);
+    const Attr attrs[] = {{kEntryNameAttr, name}, {kEntryValueAttr, value}};
+    AppendLeaf(out, 4, kDefinitionEntry, attrs);
   }
 }
 
@@ -133,45 +143,33 @@ std::string BuildWorkFileXml(const WorkFileData& data) {
   out.reserve(4096 + data.description.size());
   out.append("<?xml version=\"1.0\" encoding=\"windows-1252\"?>");
   out.append(kCrLf);
-  out.append("<ORVELA_WP_DOCUMENT>");
+  out += '<';
+  out.append(kRoot);
+  out += '>';
   out.append(kCrLf);
-  AppendLeaf(out, 2, "DATAINFO",
-             {{"FILETYPE", kFileType},
-              {"FILEVERSION", kFileVersion},
-              {"APPVERSION", kAppVersion},
-              {"USER_CREATED", data.createdBy},
-              {"DATE_CREATED", data.createdAt},
-              {"USER_CHANGED", data.savedBy},
-              {"DATE_CHANGED", data.savedAt},
-              {"DESCRIPTION", data.description}});
+  std::vector<Attr> info{{kFileTypeAttr, kFileType}, {kFileVersionAttr, kFileVersion}, {kAppVersionAttr, kAppVersion}};
+  for (const DataField& stamp : kStamps) info.emplace_back(stamp.name, data.*stamp.field);
+  info.emplace_back(kDescriptionAttr, data.description);
+  AppendLeaf(out, 2, kDataInfo, info);
 
-  const std::array<std::pair<std::string_view, const std::string*>, 4> lists{{
-      {"PROPERTIES_GENERAL", &data.generalDefs},
-      {"PROPERTIES_RISK", &data.riskDefs},
-      {"PROPERTIES_OU", &data.ouDefs},
-      {"PROPERTIES_STAFF", &data.staffDefs},
-  }};
-  for (const auto& list : lists) {
-    const std::string& listText = *list.second;
-    AppendParent(out, 2, list.first, !listText.empty(), [&] { WriteDefinitions(out, listText); });
+  for (const DataField& list : kDefinitionLists) {
+    const std::string& listText = data.*list.field;
+    AppendParent(out, 2, list.name, !listText.empty(), [&] { WriteDefinitions(out, listText); });
   }
 
-  AppendParent(out, 2, "DOCUMENTS", !data.documents.empty(), [&] {
+  AppendParent(out, 2, kDocuments, !data.documents.empty(), [&] {
     data.documents.forEach([&](const RecordNode& doc) {
-      const FieldList& r = doc.record;
-      AppendLeaf(out, 4, "DOCUMENT",
-                 {{key::ID, r.value(key::ID)},
-                  {key::NAME, r.value(key::NAME)},
-                  {key::REFERENCE, r.value(key::REFERENCE)},
-                  {key::TYPE, r.value(key::TYPE)},
-                  {key::DESCRIPTION, r.value(key::DESCRIPTION)}});
+      const RecordAttrs attrs(doc.record, kDocumentAttrs);
+      AppendLeaf(out, 4, kDocument, attrs.list);
     });
   });
 
-  AppendParent(out, 2, "STRUCTURE", !data.structure.empty(),
+  AppendParent(out, 2, kStructure, !data.structure.empty(),
                [&] { data.structure.forEach([&](const RecordNode& item) { WriteStructureItem(out, item); }); });
 
-  out.append("</ORVELA_WP_DOCUMENT>");
+  out.append("</");
+  out.append(kRoot);
+  out += '>';
   out.append(kCrLf);
   return out;
 }
