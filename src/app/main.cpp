@@ -15,6 +15,9 @@ int main(int argc, char** argv) {
   QStringList arguments = QApplication::arguments();
   arguments.removeFirst();  // the program itself
   orvela::TfrmMain frame(arguments);
+  app.setServices(&frame.services());
   frame.show();
-  return QApplication::exec();
+  const int code = QApplication::exec();
+  app.setServices(nullptr);
+  return code;
 }

@@ -28,14 +28,22 @@
 #include "workfile/srcWorkfile.h"
 
 namespace orvela {
-namespace {
-TfrmMain* gFrame = nullptr;
-}
 
 TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
-    : QMainWindow(parent), arguments_(arguments), stamps_(platform::SystemStamps()), mdiArea_(new QMdiArea(this)) {
+    : TfrmMain(std::make_unique<platform::Services>(), nullptr, arguments, parent) {}
+
+TfrmMain::TfrmMain(platform::Services& services, const QStringList& arguments, QWidget* parent)
+    : TfrmMain(nullptr, &services, arguments, parent) {}
+
+TfrmMain::TfrmMain(std::unique_ptr<platform::Services> own, platform::Services* handedIn,
+                   const QStringList& arguments, QWidget* parent)
+    : QMainWindow(parent),
+      ownServices_(std::move(own)),
+      services_(handedIn ? *handedIn : *ownServices_),
+      arguments_(arguments),
+      stamps_(platform::SystemStamps()),
+      mdiArea_(new QMdiArea(this)) {
   InitProgramResources();
-  gFrame = this;
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Orvela"));
   setWindowIcon(ProgramIcon());
@@ -59,13 +67,12 @@ TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
-  if (gFrame == this) gFrame = nullptr;
-  // The children go after this frame's own parts; they must not call back into it.
+  // The work-file windows must not call back into this frame while they go.
   for (QMdiSubWindow* sub : mdiArea_->subWindowList()) disconnect(sub, nullptr, this, nullptr);
   disconnect(mdiArea_, nullptr, this, nullptr);
+  // They go before this frame's own parts, the services among them, which they use to the end.
+  qDeleteAll(mdiArea_->subWindowList());
 }
-
-TfrmMain* TfrmMain::instance() { return gFrame; }
 
 bool TfrmMain::CheckWorkFile(const QString& path) const {
   return orvela::CheckWorkFile(path.toStdString(), settings_.noFileIntegrityCheck);
@@ -109,13 +116,15 @@ void TfrmMain::acFileClose() {
   if (QMdiSubWindow* sub = mdiArea_->currentSubWindow()) sub->close();
 }
 
-void TfrmMain::acGeneralSettings() { ShowGeneralSettings(this, settings_); }
+void TfrmMain::setSaveEnabled(bool enabled) { sbFileSave_->setEnabled(enabled); }
 
-void TfrmMain::acHelpAbout() { ShowAbout(this); }
+void TfrmMain::acGeneralSettings() { ShowGeneralSettings(services_, this, settings_); }
 
-void TfrmMain::acHelpOVHomepage() { platform::Services::shell().open(TdlgAbout::homepageAddress()); }
+void TfrmMain::acHelpAbout() { ShowAbout(services_, this); }
 
-void TfrmMain::acHelpContents() { platform::Services::help().showHelp(this, 0); }
+void TfrmMain::acHelpOVHomepage() { services_.shell().open(TdlgAbout::homepageAddress()); }
+
+void TfrmMain::acHelpContents() { services_.help().showHelp(this, 0); }
 
 void TfrmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
@@ -148,7 +157,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
   if (!WriteRecentFiles()) {
     const std::string path = platform::SettingsFilePath().toStdString();
     platform::ShowApplicationError(
-        FileError("Die Einstellungsdatei " + path + " kann nicht geschrieben werden!", path), this);
+        services_, FileError("Die Einstellungsdatei " + path + " kann nicht geschrieben werden!", path), this);
   }
   event->accept();
 }

@@ -3,10 +3,13 @@
 // the program, the settings held for the run and the recent-files list.
 #include <QMainWindow>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 #include "model/WorkFileData.h"
+#include "platform/Services.h"
 #include "platform/Settings.h"
+#include "workfile/WorkFileHost.h"
 
 class QAction;
 class QMdiArea;
@@ -18,19 +21,22 @@ namespace orvela {
 
 class TfrmWorkFile;
 
-class TfrmMain : public QMainWindow {
+class TfrmMain : public QMainWindow, public WorkFileHost {
   Q_OBJECT
  public:
   // `arguments`: the command-line arguments after the program name; the first names a
-  // work file to open when the window is first shown.
+  // work file to open when the window is first shown. The frame owns its services.
   explicit TfrmMain(const QStringList& arguments = {}, QWidget* parent = nullptr);
+  // A frame working with services made elsewhere (a test's doubles); not owned, they
+  // must outlive the frame.
+  explicit TfrmMain(platform::Services& services, const QStringList& arguments = {}, QWidget* parent = nullptr);
   ~TfrmMain() override;
 
-  // The program's frame; null while there is none.
-  static TfrmMain* instance();
+  // The services every window and dialog of this frame works with.
+  platform::Services& services() override { return services_; }
 
   // Settings read at start. The settings dialog edits them through settings().
-  platform::GeneralSettings& settings() { return settings_; }
+  platform::GeneralSettings& settings() override { return settings_; }
   const platform::GeneralSettings& settings() const { return settings_; }
   QString reportDir() const { return settings_.reportDir; }
   void setReportDir(const QString& dir) { settings_.reportDir = dir; }
@@ -42,15 +48,16 @@ class TfrmMain : public QMainWindow {
 
   // Where new windows take their user and time stamps from (tests fix them).
   void setStampSource(StampSource stamps) { stamps_ = std::move(stamps); }
-  const StampSource& stampSource() const { return stamps_; }
+  const StampSource& stampSource() const override { return stamps_; }
 
   QMdiArea* mdiArea() const { return mdiArea_; }
   QList<TfrmWorkFile*> workFileWindows() const;
   // The current work-file window, also while the frame itself is not the active window.
   TfrmWorkFile* activeWorkFile() const;
   // A command of the action list alMain by name (FileNew1, WindowCascade1, ...).
-  QAction* command(const QString& name) const;
+  QAction* command(const QString& name) const override;
   QAction* saveButton() const { return sbFileSave_; }
+  void setSaveEnabled(bool enabled) override;
 
   // Opening and creating work files.
   void acFileNew();
@@ -62,13 +69,13 @@ class TfrmMain : public QMainWindow {
   TfrmWorkFile* CreateWorkFileWindow();
   void AddRecentFile(const QString& fileName);
   // Fills `submenu` with one entry per recent file; clicking one runs miReopenClick.
-  void BuildReopenMenu(QMenu* submenu);
+  void BuildReopenMenu(QMenu* submenu) override;
 
   // Other commands of the frame.
-  void acGeneralSettings();
+  void acGeneralSettings() override;
   void acHelpAbout();
-  void acHelpOVHomepage();
-  void acHelpContents();
+  void acHelpOVHomepage() override;
+  void acHelpContents() override;
   void sbFileSaveClick();
   void acFileClose();
 
@@ -85,6 +92,9 @@ class TfrmMain : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  // Exactly one of `own` and `handedIn` is set.
+  TfrmMain(std::unique_ptr<platform::Services> own, platform::Services* handedIn, const QStringList& arguments,
+           QWidget* parent);
   void createActions();
   void createMenus();
   void createToolBar();
@@ -102,6 +112,8 @@ class TfrmMain : public QMainWindow {
   bool OpenUnlessOpenOrDamaged(const QString& path);
   bool WriteRecentFiles();
 
+  std::unique_ptr<platform::Services> ownServices_;
+  platform::Services& services_;
   QStringList arguments_;
   platform::GeneralSettings settings_;
   StampSource stamps_;

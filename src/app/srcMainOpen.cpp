@@ -18,7 +18,6 @@ namespace orvela {
 namespace {
 
 using platform::MessageKind;
-using platform::ShowMessage;
 
 const QString kAlreadyOpen = QStringLiteral("Die Datei ist bereits geöffnet!");
 const QString kDoesNotExist = QStringLiteral("Die Datei existiert nicht!");
@@ -38,7 +37,7 @@ std::optional<bool> TfrmMain::TestFile(const QString& path) {
     return CheckWorkFile(path);
   } catch (const std::exception& error) {
     // The file is there but cannot be read: the error report, and no window.
-    platform::ShowApplicationError(error, this);
+    platform::ShowApplicationError(services_, error, this);
     return std::nullopt;
   }
 }
@@ -82,11 +81,11 @@ void TfrmMain::acFileNew() {
   const std::optional<bool> accepted = TestFile(templ);
   if (!accepted) return;
   if (!*accepted) {
-    ShowMessage(this, MessageKind::Error, QStringLiteral("Die Vorlagendatei ") + templ + QStringLiteral(" ist beschädigt!"));
+    services_.showMessage(this, MessageKind::Error, QStringLiteral("Die Vorlagendatei ") + templ + QStringLiteral(" ist beschädigt!"));
     return;
   }
   if (!FileExists(templ)) {
-    ShowMessage(this, MessageKind::Warning,
+    services_.showMessage(this, MessageKind::Warning,
                 QStringLiteral("Die Vorlagendatei ") + templ + QStringLiteral(" existiert nicht!"));
     return;
   }
@@ -102,13 +101,13 @@ void TfrmMain::acFileNew() {
 
 bool TfrmMain::OpenUnlessOpenOrDamaged(const QString& path) {
   if (IsFileOpen(path)) {
-    ShowMessage(this, MessageKind::Information, kAlreadyOpen);
+    services_.showMessage(this, MessageKind::Information, kAlreadyOpen);
     return false;
   }
   const std::optional<bool> accepted = TestFile(path);
   if (!accepted) return false;
   if (!*accepted) {
-    ShowMessage(this, MessageKind::Error, Damaged(path));
+    services_.showMessage(this, MessageKind::Error, Damaged(path));
     return false;
   }
   OpenWorkFile(path);
@@ -121,7 +120,7 @@ void TfrmMain::acFileOpen() {
   request.filter = QStringLiteral("Orvela Workfile (*.owp)");
   request.defaultSuffix = QStringLiteral("owp");
   request.directory = settings_.workingDir;
-  const QString path = platform::Services::fileDialogs().openFile(this, request);
+  const QString path = services_.fileDialogs().openFile(this, request);
   if (path.isEmpty()) return;
   if (OpenUnlessOpenOrDamaged(path)) AddRecentFile(path);
 }
@@ -131,7 +130,7 @@ void TfrmMain::miReopenClick(QAction* item) {
   const QString path = item->data().toString();
   if (path.isEmpty()) return;
   if (!FileExists(path)) {
-    ShowMessage(this, MessageKind::Information, kDoesNotExist);
+    services_.showMessage(this, MessageKind::Information, kDoesNotExist);
     return;
   }
   if (OpenUnlessOpenOrDamaged(path)) AddRecentFile(path);

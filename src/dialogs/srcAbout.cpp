@@ -32,14 +32,14 @@ QFont TitleFont() {
 
 }  // namespace
 
-void ShowAbout(QWidget* parent) {
-  TdlgAbout dialog(parent);
-  dialog.exec();
+void ShowAbout(platform::Services& services, QWidget* parent) {
+  TdlgAbout dialog(services, parent);
+  services.runModal(dialog);
 }
 
 QString TdlgAbout::homepageAddress() { return QStringLiteral("https://orvela-wp.example.org"); }
 
-TdlgAbout::TdlgAbout(QWidget* parent) : QDialog(parent) {
+TdlgAbout::TdlgAbout(platform::Services& services, QWidget* parent) : QDialog(parent), services_(services) {
   setObjectName(QStringLiteral("dlgAbout"));
   setWindowTitle(QStringLiteral("Information"));
   setFixedSize(380, 197);
@@ -98,8 +98,7 @@ QWidget* TdlgAbout::buildVersionTab() {
   homepage->setCursor(Qt::PointingHandCursor);
   homepage->setToolTip(homepageAddress());
   // The desktop opens the address; a failure there shows nothing.
-  connect(homepage, &QLabel::linkActivated, this,
-          [](const QString& address) { platform::Services::shell().open(address); });
+  connect(homepage, &QLabel::linkActivated, this, [this](const QString& address) { services_.shell().open(address); });
 
   auto* grid = new QGridLayout(tab);
   grid->setContentsMargins(8, 8, 8, 8);
@@ -133,7 +132,7 @@ QPlainTextEdit* TdlgAbout::buildMemo(const char* name, const QString& text) {
 
 void TdlgAbout::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-    platform::Services::help().showHelp(this, kHelpContext);
+    services_.help().showHelp(this, kHelpContext);
     return;
   }
   QDialog::keyPressEvent(event);

@@ -10,13 +10,17 @@ class QTabWidget;
 
 namespace orvela {
 
+namespace platform {
+class Services;
+}
+
 // Shows the dialog modally over `parent`.
-void ShowAbout(QWidget* parent);
+void ShowAbout(platform::Services& services, QWidget* parent);
 
 class TdlgAbout : public QDialog {
   Q_OBJECT
  public:
-  explicit TdlgAbout(QWidget* parent = nullptr);
+  explicit TdlgAbout(platform::Services& services, QWidget* parent = nullptr);
 
   static QString homepageAddress();
 
@@ -26,6 +30,8 @@ class TdlgAbout : public QDialog {
  private:
   QWidget* buildVersionTab();
   QPlainTextEdit* buildMemo(const char* name, const QString& text);
+
+  platform::Services& services_;
 };
 
 }  // namespace orvela

@@ -41,13 +41,15 @@ bool TextWiderThanEdit(const QLineEdit* edit) {
 
 }  // namespace
 
-bool ShowGeneralSettings(QWidget* parent, platform::GeneralSettings& settings) {
-  TdlgGeneralSettings dialog(settings, parent);
-  return dialog.exec() == QDialog::Accepted && dialog.stored();
+bool ShowGeneralSettings(platform::Services& services, QWidget* parent, platform::GeneralSettings& settings) {
+  TdlgGeneralSettings dialog(services, settings, parent);
+  return services.runModal(dialog) == QDialog::Accepted && dialog.stored();
 }
 
-TdlgGeneralSettings::TdlgGeneralSettings(platform::GeneralSettings& settings, QWidget* parent)
+TdlgGeneralSettings::TdlgGeneralSettings(platform::Services& services, platform::GeneralSettings& settings,
+                                         QWidget* parent)
     : QDialog(parent),
+      services_(services),
       settings_(settings),
       editWorkingDir_(new QLineEdit(this)),
       editReportDir_(new QLineEdit(this)),
@@ -104,14 +106,12 @@ TdlgGeneralSettings::TdlgGeneralSettings(platform::GeneralSettings& settings, QW
 }
 
 void TdlgGeneralSettings::acWorkingDir() {
-  const QString folder =
-      platform::Services::fileDialogs().chooseFolder(this, QStringLiteral("Working Directory"), QString());
+  const QString folder = services_.fileDialogs().chooseFolder(this, QStringLiteral("Working Directory"), QString());
   if (!folder.isEmpty()) editWorkingDir_->setText(folder);
 }
 
 void TdlgGeneralSettings::acReportDir() {
-  const QString folder =
-      platform::Services::fileDialogs().chooseFolder(this, QStringLiteral("Report Directory"), QString());
+  const QString folder = services_.fileDialogs().chooseFolder(this, QStringLiteral("Report Directory"), QString());
   if (!folder.isEmpty()) editReportDir_->setText(folder);
 }
 
@@ -121,7 +121,7 @@ void TdlgGeneralSettings::acSelectTemplate() {
   // "*" rather than "*.*": on this platform many files have no extension.
   request.filter = QStringLiteral("Orvela Workfile (*.owp);;Alle Dateien (*)");
   request.defaultSuffix = QStringLiteral("ovt");
-  const QString file = platform::Services::fileDialogs().openFile(this, request);
+  const QString file = services_.fileDialogs().openFile(this, request);
   if (!file.isEmpty()) editTemplate_->setText(file);
 }
 
@@ -145,7 +145,7 @@ bool TdlgGeneralSettings::storeSettings() {
     const QString path = platform::SettingsFilePath();
     const FileError error(QStringLiteral("In %1 kann nicht geschrieben werden").arg(path).toStdString(),
                           path.toStdString());
-    platform::ShowApplicationError(error, parentWidget() ? parentWidget() : this);
+    platform::ShowApplicationError(services_, error, parentWidget() ? parentWidget() : this);
     return false;
   }
   settings_.workingDir = WithoutLeadingBlanks(workingDir);
@@ -157,7 +157,7 @@ bool TdlgGeneralSettings::storeSettings() {
 
 void TdlgGeneralSettings::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-    platform::Services::help().showHelp(this, kHelpContext);
+    services_.help().showHelp(this, kHelpContext);
     return;
   }
   QDialog::keyPressEvent(event);

@@ -10,14 +10,18 @@ class QLineEdit;
 
 namespace orvela {
 
+namespace platform {
+class Services;
+}
+
 // Runs the dialog modally over the main window's current settings; true when confirmed
 // and written.
-bool ShowGeneralSettings(QWidget* parent, platform::GeneralSettings& settings);
+bool ShowGeneralSettings(platform::Services& services, QWidget* parent, platform::GeneralSettings& settings);
 
 class TdlgGeneralSettings : public QDialog {
   Q_OBJECT
  public:
-  TdlgGeneralSettings(platform::GeneralSettings& settings, QWidget* parent = nullptr);
+  TdlgGeneralSettings(platform::Services& services, platform::GeneralSettings& settings, QWidget* parent = nullptr);
 
   QLineEdit* editWorkingDir() const { return editWorkingDir_; }
   QLineEdit* editReportDir() const { return editReportDir_; }
@@ -41,6 +45,7 @@ class TdlgGeneralSettings : public QDialog {
   void acSelectTemplate();
   bool storeSettings();
 
+  platform::Services& services_;
   platform::GeneralSettings& settings_;
   QLineEdit* editWorkingDir_;
   QLineEdit* editReportDir_;

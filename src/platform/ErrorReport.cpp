@@ -27,12 +27,13 @@ QString ApplicationErrorText(const QString& message, const QString& kindName, co
          QStringLiteral("\n\r\n\r") + QStringLiteral("Sender:") + QStringLiteral("\r\n") + sender;
 }
 
-void ShowApplicationError(const QString& message, const QString& kindName, const QString& sender) {
-  ShowMessage(nullptr, MessageKind::Error, ApplicationErrorText(message, kindName, sender));
+void ShowApplicationError(const Services& services, const QString& message, const QString& kindName,
+                          const QString& sender) {
+  services.showMessage(nullptr, MessageKind::Error, ApplicationErrorText(message, kindName, sender));
 }
 
-void ShowApplicationError(const std::exception& error, const QObject* sender) {
-  ShowApplicationError(QString::fromUtf8(error.what()), ErrorKindName(error), SenderText(sender));
+void ShowApplicationError(const Services& services, const std::exception& error, const QObject* sender) {
+  ShowApplicationError(services, QString::fromUtf8(error.what()), ErrorKindName(error), SenderText(sender));
 }
 
 QString ErrorKindName(const std::exception& error) { return Demangled(typeid(error).name()); }
@@ -49,11 +50,20 @@ bool OrvelaApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (const std::exception& error) {
-    ShowApplicationError(error, receiver);
+    report(QString::fromUtf8(error.what()), ErrorKindName(error), receiver);
   } catch (...) {
-    ShowApplicationError(QStringLiteral("Unbekannter Fehler"), QStringLiteral("unbekannt"), SenderText(receiver));
+    report(QStringLiteral("Unbekannter Fehler"), QStringLiteral("unbekannt"), receiver);
   }
   return false;
+}
+
+void OrvelaApplication::report(const QString& message, const QString& kindName, const QObject* receiver) {
+  if (services_) {
+    ShowApplicationError(*services_, message, kindName, SenderText(receiver));
+    return;
+  }
+  const Services production;  // before the frame exists or after it has gone
+  ShowApplicationError(production, message, kindName, SenderText(receiver));
 }
 
 }  // namespace orvela::platform

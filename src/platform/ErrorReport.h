@@ -9,14 +9,17 @@ class QObject;
 
 namespace orvela::platform {
 
+class Services;
+
 // The text of the report, pieces in their fixed order.
 QString ApplicationErrorText(const QString& message, const QString& kindName, const QString& sender);
 
 // Shows the report as an error box with an OK button.
-void ShowApplicationError(const QString& message, const QString& kindName, const QString& sender);
+void ShowApplicationError(const Services& services, const QString& message, const QString& kindName,
+                          const QString& sender);
 
 // Reports a caught exception: kind name from its dynamic type, sender as below.
-void ShowApplicationError(const std::exception& error, const QObject* sender);
+void ShowApplicationError(const Services& services, const std::exception& error, const QObject* sender);
 
 // The readable class name of an exception ("orvela::FileError", "std::bad_alloc").
 QString ErrorKindName(const std::exception& error);
@@ -31,6 +34,13 @@ class OrvelaApplication : public QApplication {
  public:
   OrvelaApplication(int& argc, char** argv);
   bool notify(QObject* receiver, QEvent* event) override;
+  // The services the report is shown through (the frame's); not owned.
+  void setServices(const Services* services) { services_ = services; }
+
+ private:
+  void report(const QString& message, const QString& kindName, const QObject* receiver);
+
+  const Services* services_ = nullptr;
 };
 
 }  // namespace orvela::platform

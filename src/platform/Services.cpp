@@ -1,6 +1,7 @@
 #include "platform/Services.h"
 
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -12,7 +13,9 @@
 #include <QUrl>
 
 #include "platform/HelpWindow.h"
+#include "platform/PendingCut.h"
 #include "platform/ShellOpen.h"
+#include "storage/SafeFileWriter.h"
 
 namespace orvela::platform {
 namespace {
@@ -134,43 +137,42 @@ class DesktopShell final : public ShellService {
   }
 };
 
-template <class Interface, class Production>
-struct Slot {
-  Interface* override = nullptr;
-  Interface& get() {
-    if (override) return *override;
-    static Production production;
-    return production;
-  }
+class ExecModals final : public ModalService {
+ public:
+  int run(QDialog& dialog) override { return dialog.exec(); }
 };
-
-Slot<MessageService, BoxMessages>& MessageSlot() { static Slot<MessageService, BoxMessages> s; return s; }
-Slot<FileDialogService, QtFileDialogs>& FileSlot() { static Slot<FileDialogService, QtFileDialogs> s; return s; }
-Slot<PrintService, QtPrinting>& PrintSlot() { static Slot<PrintService, QtPrinting> s; return s; }
-Slot<HelpService, WindowHelp>& HelpSlot() { static Slot<HelpService, WindowHelp> s; return s; }
-Slot<ShellService, DesktopShell>& ShellSlot() { static Slot<ShellService, DesktopShell> s; return s; }
 
 }  // namespace
 
-MessageService& Services::messages() { return MessageSlot().get(); }
-FileDialogService& Services::fileDialogs() { return FileSlot().get(); }
-PrintService& Services::printing() { return PrintSlot().get(); }
-HelpService& Services::help() { return HelpSlot().get(); }
-ShellService& Services::shell() { return ShellSlot().get(); }
+struct Services::Production {
+  BoxMessages messages;
+  QtFileDialogs fileDialogs;
+  QtPrinting printing;
+  WindowHelp help;
+  DesktopShell shell;
+  ExecModals modals;
+  PendingCut pendingCut;
+};
 
-void Services::setMessages(MessageService* service) { MessageSlot().override = service; }
-void Services::setFileDialogs(FileDialogService* service) { FileSlot().override = service; }
-void Services::setPrinting(PrintService* service) { PrintSlot().override = service; }
-void Services::setHelp(HelpService* service) { HelpSlot().override = service; }
-void Services::setShell(ShellService* service) { ShellSlot().override = service; }
+Services::Services() : own_(std::make_unique<Production>()) {}
+Services::~Services() = default;
 
-void ShowMessage(QWidget* parent, MessageKind kind, const QString& text) {
-  Services::messages().show(parent, kind, text, {MessageButton::Ok}, MessageButton::Ok);
+MessageService& Services::messages() const { return messages_ ? *messages_ : own_->messages; }
+FileDialogService& Services::fileDialogs() const { return fileDialogs_ ? *fileDialogs_ : own_->fileDialogs; }
+PrintService& Services::printing() const { return printing_ ? *printing_ : own_->printing; }
+HelpService& Services::help() const { return help_ ? *help_ : own_->help; }
+ShellService& Services::shell() const { return shell_ ? *shell_ : own_->shell; }
+ModalService& Services::modals() const { return modals_ ? *modals_ : own_->modals; }
+FileOps& Services::fileOps() const { return fileOps_ ? *fileOps_ : SystemFileOps(); }
+PendingCut& Services::pendingCut() const { return own_->pendingCut; }
+
+void Services::showMessage(QWidget* parent, MessageKind kind, const QString& text) const {
+  messages().show(parent, kind, text, {MessageButton::Ok}, MessageButton::Ok);
 }
 
-MessageButton AskQuestion(QWidget* parent, MessageKind kind, const QString& text, const QList<MessageButton>& buttons,
-                          MessageButton defaultButton) {
-  return Services::messages().show(parent, kind, text, buttons, defaultButton);
+MessageButton Services::ask(QWidget* parent, MessageKind kind, const QString& text, const QList<MessageButton>& buttons,
+                            MessageButton defaultButton) const {
+  return messages().show(parent, kind, text, buttons, defaultButton);
 }
 
 }  // namespace orvela::platform

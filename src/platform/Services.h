@@ -1,15 +1,26 @@
 #pragma once
 // The desktop services the program asks for: message boxes, file and folder pickers,
-// printing, help, opening files and addresses through the desktop. Each is an interface
-// with one production implementation; tests install doubles that answer and record.
+// printing, help, opening files and addresses through the desktop, running a dialog
+// modally, the cut item waiting for its paste and the system calls of saving. Each is an
+// interface with one production implementation. The frame owns one Services object and
+// hands it to every window and dialog; a test builds its own with doubles that answer
+// and record.
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
+class QDialog;
 class QWidget;
 class QTextDocument;
 
+namespace orvela {
+class FileOps;
+}
+
 namespace orvela::platform {
+
+class PendingCut;
 
 enum class MessageKind { Warning, Error, Information, Confirmation };  // "Warnung", "Fehler", "Informationen", "Bestätigen"
 enum class MessageButton { None, Ok, Cancel, Yes, No };               // "OK", "Abbrechen", "&Ja", "&Nein"
@@ -61,25 +72,56 @@ class ShellService {
   virtual void open(const QString& pathOrUrl) = 0;
 };
 
-// The services in force. Production ones are installed on first use; a test replaces any
-// of them (ownership stays with the caller) and puts nullptr back to restore the default.
-struct Services {
-  static MessageService& messages();
-  static FileDialogService& fileDialogs();
-  static PrintService& printing();
-  static HelpService& help();
-  static ShellService& shell();
-
-  static void setMessages(MessageService* service);
-  static void setFileDialogs(FileDialogService* service);
-  static void setPrinting(PrintService* service);
-  static void setHelp(HelpService* service);
-  static void setShell(ShellService* service);
+class ModalService {
+ public:
+  virtual ~ModalService() = default;
+  // Runs a prepared dialog modally; returns QDialog::Accepted or QDialog::Rejected.
+  virtual int run(QDialog& dialog) = 0;
 };
 
-// Shorthands for the common one-button and question boxes.
-void ShowMessage(QWidget* parent, MessageKind kind, const QString& text);
-MessageButton AskQuestion(QWidget* parent, MessageKind kind, const QString& text,
-                          const QList<MessageButton>& buttons, MessageButton defaultButton);
+// One program's set of services. Built with the production implementations; a test puts
+// in doubles (ownership stays with the caller) and nullptr puts the production one back.
+class Services {
+ public:
+  Services();
+  ~Services();
+  Services(const Services&) = delete;
+  Services& operator=(const Services&) = delete;
+
+  MessageService& messages() const;
+  FileDialogService& fileDialogs() const;
+  PrintService& printing() const;
+  HelpService& help() const;
+  ShellService& shell() const;
+  ModalService& modals() const;
+  FileOps& fileOps() const;
+  // The one item cut in any window of the program and waiting for its paste.
+  PendingCut& pendingCut() const;
+
+  void setMessages(MessageService* service) { messages_ = service; }
+  void setFileDialogs(FileDialogService* service) { fileDialogs_ = service; }
+  void setPrinting(PrintService* service) { printing_ = service; }
+  void setHelp(HelpService* service) { help_ = service; }
+  void setShell(ShellService* service) { shell_ = service; }
+  void setModals(ModalService* service) { modals_ = service; }
+  void setFileOps(FileOps* ops) { fileOps_ = ops; }
+
+  // Shorthands for the common one-button and question boxes and for running a dialog.
+  void showMessage(QWidget* parent, MessageKind kind, const QString& text) const;
+  MessageButton ask(QWidget* parent, MessageKind kind, const QString& text, const QList<MessageButton>& buttons,
+                    MessageButton defaultButton) const;
+  int runModal(QDialog& dialog) const { return modals().run(dialog); }
+
+ private:
+  struct Production;
+  std::unique_ptr<Production> own_;
+  MessageService* messages_ = nullptr;
+  FileDialogService* fileDialogs_ = nullptr;
+  PrintService* printing_ = nullptr;
+  HelpService* help_ = nullptr;
+  ShellService* shell_ = nullptr;
+  ModalService* modals_ = nullptr;
+  FileOps* fileOps_ = nullptr;
+};
 
 }  // namespace orvela::platform

@@ -20,7 +20,7 @@
 #include "platform/RecordListModel.h"
 #include "platform/Services.h"
 #include "properties/srcEditBaseVals.h"
-#include "workfile/WorkFileContext.h"
+#include "platform/WorkFileContext.h"
 
 namespace orvela {
 
@@ -85,7 +85,7 @@ QToolButton* GlyphButton(QWidget* parent, const char* name, const char* themeIco
 
 bool ShowAuditProperties(WorkFileContext& context) {
   TdlgAuditProperties dialog(context, context.window());
-  return dialog.exec() == QDialog::Accepted;
+  return context.services().runModal(dialog) == QDialog::Accepted;
 }
 
 TdlgAuditProperties::TdlgAuditProperties(WorkFileContext& context, QWidget* parent)
@@ -240,7 +240,7 @@ TdlgEditBaseVals* TdlgAuditProperties::EditDefinitionEntry(QTableView* grid) {
   const auto row = page && page->editBtn ? SelectedRow(grid) : std::nullopt;
   if (!row) return nullptr;
 
-  auto* dialog = new TdlgEditBaseVals(this);
+  auto* dialog = new TdlgEditBaseVals(context_.services(), this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setEntry(page->model->record(*row));
   // The row is tracked so that the texts reach the entry that was opened.
@@ -279,7 +279,7 @@ void TdlgAuditProperties::accept() {
 
 void TdlgAuditProperties::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-    platform::Services::help().showHelp(this, kHelpContext);
+    context_.services().help().showHelp(this, kHelpContext);
     return;
   }
   // A focused button is pressed with Enter, as on other desktops; elsewhere Enter does

@@ -17,8 +17,8 @@ namespace orvela {
 using platform::FromCp1252;
 using platform::ToCp1252;
 
-TdlgEditBaseVals::TdlgEditBaseVals(QWidget* parent)
-    : QDialog(parent), editItem_(new QLineEdit(this)), editValue_(new QLineEdit(this)) {
+TdlgEditBaseVals::TdlgEditBaseVals(platform::Services& services, QWidget* parent)
+    : QDialog(parent), services_(services), editItem_(new QLineEdit(this)), editValue_(new QLineEdit(this)) {
   setObjectName(QStringLiteral("dlgEditBaseVals"));
   setWindowTitle(QStringLiteral("Werte bearbeiten"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -59,7 +59,7 @@ void TdlgEditBaseVals::accept() {
   for (QLineEdit* edit : {editItem_, editValue_}) {
     const QString refusal = platform::Cp1252RefusalText(edit->text());
     if (refusal.isEmpty()) continue;
-    platform::ShowMessage(this, platform::MessageKind::Warning, refusal);
+    services_.showMessage(this, platform::MessageKind::Warning, refusal);
     edit->setFocus();
     return;
   }
@@ -68,7 +68,7 @@ void TdlgEditBaseVals::accept() {
 
 void TdlgEditBaseVals::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-    platform::Services::help().showHelp(this, 200);
+    services_.help().showHelp(this, 200);
     return;
   }
   QDialog::keyPressEvent(event);

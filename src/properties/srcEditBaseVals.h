@@ -10,10 +10,14 @@ class QPushButton;
 
 namespace orvela {
 
+namespace platform {
+class Services;
+}
+
 class TdlgEditBaseVals : public QDialog {
   Q_OBJECT
  public:
-  explicit TdlgEditBaseVals(QWidget* parent = nullptr);
+  explicit TdlgEditBaseVals(platform::Services& services, QWidget* parent = nullptr);
 
   // editItem := ITEM, editValue := VALUE.
   void setEntry(const FieldList& entry);
@@ -32,6 +36,7 @@ class TdlgEditBaseVals : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  platform::Services& services_;
   QLineEdit* editItem_;
   QLineEdit* editValue_;
 };

@@ -33,13 +33,11 @@
 #include "rtf/RtfWriter.h"
 #include "rtf/qt/RichText.h"
 #include "storage/SafeFileWriter.h"
-#include "workfile/FindingsOverviewPage.h"
 
 namespace orvela {
 namespace {
 
 using platform::MessageKind;
-using platform::Services;
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
@@ -49,9 +47,8 @@ QIcon Glyph(const QWidget* widget, const char* themeName, QStyle::StandardPixmap
 
 }  // namespace
 
-ReportsPage::ReportsPage(WorkFileContext& context, FindingsOverviewPage& overview, ReportsPageHost host,
-                         QWidget* parent)
-    : QWidget(parent), context_(context), overview_(overview), host_(std::move(host)), reReport_(new QTextEdit(this)) {
+ReportsPage::ReportsPage(WorkFileContext& context, ReportsPageHost host, QWidget* parent)
+    : QWidget(parent), context_(context), host_(std::move(host)), reReport_(new QTextEdit(this)) {
   setObjectName(QStringLiteral("ReportsPage"));
   reReport_->setObjectName(QStringLiteral("reReport"));
   reReport_->setAcceptRichText(true);
@@ -157,7 +154,7 @@ void ReportsPage::cmbReportChange() { sbExecReport_->setEnabled(!cmbReport_->cur
 
 void ReportsPage::acSelectReportDir() {
   const QString chosen =
-      Services::fileDialogs().chooseFolder(this, QStringLiteral("Reportverzeichnis bestimmen"), reportDir());
+      context_.services().fileDialogs().chooseFolder(this, QStringLiteral("Reportverzeichnis bestimmen"), reportDir());
   if (!chosen.isEmpty()) {
     cmbReport_->setEditText(QString());
     host_.setReportDir(chosen);  // for the rest of the run; the settings file keeps its own
@@ -174,7 +171,7 @@ void ReportsPage::acExecReport() {
 
 void ReportsPage::BuildReport(const QString& templatePath) {
   const std::string path = templatePath.toStdString();
-  const auto missing = [&](const QString& text) { platform::ShowMessage(this, MessageKind::Warning, text); };
+  const auto missing = [&](const QString& text) { context_.services().showMessage(this, MessageKind::Warning, text); };
   // Checked before anything else is touched; any other failure to look is the read's.
   std::error_code error;
   if (!std::filesystem::exists(std::filesystem::path(path), error) && !error) {
@@ -182,13 +179,13 @@ void ReportsPage::BuildReport(const QString& templatePath) {
     return;
   }
   // The overview list shows the findings the report is made from.
-  overview_.FillFindingsOverview();
+  if (host_.refreshFindings) host_.refreshFindings();
   const BuiltReportInput built = BuildReportInput(context_.data(), host_.now);
   ReportResult result;
   try {
     result = BuildReportFromFile(path, built.input);
   } catch (const std::exception& e) {
-    platform::ShowApplicationError(e, sbExecReport_);
+    platform::ShowApplicationError(context_.services(), e, sbExecReport_);
     return;
   }
   if (!result.ok()) {  // gone in between
@@ -219,7 +216,7 @@ bool ReportsPage::writeReport(const QString& path) {
     WriteFileSafely(path.toStdString(), reportText());
     return true;
   } catch (const std::exception& e) {
-    platform::ShowApplicationError(e, sbSaveReport_);
+    platform::ShowApplicationError(context_.services(), e, sbSaveReport_);
     return false;
   }
 }
@@ -231,7 +228,7 @@ QString ReportsPage::askSavePath(const QString& title, const QString& filter, co
   request.defaultSuffix = suffix;
   request.directory = lastSaveDir_;
   request.overwritePrompt = true;
-  return Services::fileDialogs().saveFile(this, request);
+  return context_.services().fileDialogs().saveFile(this, request);
 }
 
 void ReportsPage::acSaveReport() {
@@ -260,7 +257,7 @@ void ReportsPage::acSaveReportPdf() {
   }
   written = written && file.commit();
   if (!written) {
-    platform::ShowMessage(this, MessageKind::Error,
+    context_.services().showMessage(this, MessageKind::Error,
                           QStringLiteral("Die Datei ") + QDir::toNativeSeparators(path) +
                               QStringLiteral(" konnte nicht geschrieben werden: ") + file.errorString());
     return;
@@ -269,7 +266,7 @@ void ReportsPage::acSaveReportPdf() {
 }
 
 void ReportsPage::acPrintReport() {
-  Services::printing().print(this, reReport_->document(), QStringLiteral("Bericht"));
+  context_.services().printing().print(this, reReport_->document(), QStringLiteral("Bericht"));
 }
 
 void ReportsPage::acOpenReportExt() {
@@ -278,11 +275,11 @@ void ReportsPage::acOpenReportExt() {
     path = platform::TempFileWithExt(QStringLiteral(".rtf"));
     WriteWholeFile(path.toStdString(), reportText());
   } catch (const std::exception& e) {
-    platform::ShowApplicationError(e, sbOpenReportExt_);
+    platform::ShowApplicationError(context_.services(), e, sbOpenReportExt_);
     return;
   }
   // The other program may take its time to read the file, so it is left in place.
-  Services::shell().open(path);
+  context_.services().shell().open(path);
 }
 
 }  // namespace orvela

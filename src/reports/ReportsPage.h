@@ -9,7 +9,7 @@
 #include <string>
 
 #include "model/WorkFileData.h"
-#include "workfile/WorkFileContext.h"
+#include "platform/WorkFileContext.h"
 
 class QComboBox;
 class QLabel;
@@ -18,8 +18,6 @@ class QToolButton;
 
 namespace orvela {
 
-class FindingsOverviewPage;
-
 // What the page asks of the program around it.
 struct ReportsPageHost {
   // The program's one report directory (empty: none set) and how to change it for the
@@ -27,13 +25,14 @@ struct ReportsPageHost {
   std::function<QString()> reportDir;
   std::function<void(const QString&)> setReportDir;
   std::function<LocalDateTime()> now;
+  // Brings the findings overview up to date, so that it shows what the report is made of.
+  std::function<void()> refreshFindings;
 };
 
 class ReportsPage : public QWidget {
   Q_OBJECT
  public:
-  ReportsPage(WorkFileContext& context, FindingsOverviewPage& overview, ReportsPageHost host,
-              QWidget* parent = nullptr);
+  ReportsPage(WorkFileContext& context, ReportsPageHost host, QWidget* parent = nullptr);
 
   // The tab has been switched to: templates added since the last visit appear.
   void tabShown();
@@ -69,7 +68,6 @@ class ReportsPage : public QWidget {
   bool writeReport(const QString& path);
 
   WorkFileContext& context_;
-  FindingsOverviewPage& overview_;
   ReportsPageHost host_;
   // The engine's text of the last run; the preview shows it until the user edits it.
   std::optional<std::string> generated_;

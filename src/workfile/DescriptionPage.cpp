@@ -21,7 +21,7 @@
 #include "workfile/DescriptionEditor.h"
 #include "workfile/DescriptionFonts.h"
 #include "workfile/DescriptionUpDown.h"
-#include "workfile/WorkFileContext.h"
+#include "platform/WorkFileContext.h"
 
 namespace orvela {
 namespace {
@@ -206,7 +206,7 @@ void DescriptionPage::editFontSizeChange() {
   const int points = text.trimmed().toInt(&ok);
   if (!ok) {
     const QString message = QStringLiteral("'") + text + QStringLiteral("' ist kein gültiger ganzzahliger Wert");
-    platform::ShowApplicationError(message, platform::ErrorKindName(std::invalid_argument("")),
+    platform::ShowApplicationError(context_.services(), message, platform::ErrorKindName(std::invalid_argument("")),
                                    platform::SenderText(editFontSize_));
     return;
   }
@@ -272,7 +272,7 @@ void DescriptionPage::setBullets(bool on) {
 }
 
 void DescriptionPage::acPrintDescription() {
-  platform::Services::printing().print(context_.window(), reDescription_->document(), QStringLiteral("Beschreibung"));
+  context_.services().printing().print(context_.window(), reDescription_->document(), QStringLiteral("Beschreibung"));
 }
 
 }  // namespace orvela

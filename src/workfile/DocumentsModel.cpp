@@ -7,7 +7,7 @@
 
 #include "model/srcGlobalDef.h"
 #include "platform/Cp1252Text.h"
-#include "workfile/WorkFileContext.h"
+#include "platform/WorkFileContext.h"
 
 namespace orvela {
 

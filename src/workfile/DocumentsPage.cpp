@@ -14,7 +14,7 @@
 #include "platform/Services.h"
 #include "workfile/DocumentsModel.h"
 #include "workfile/DocumentsView.h"
-#include "workfile/WorkFileContext.h"
+#include "platform/WorkFileContext.h"
 #include "workfile/srcEditDoc.h"
 
 namespace orvela {
@@ -120,7 +120,7 @@ void DocumentsPage::acEditDoc() {
   const QModelIndex selected = selectedDocument();
   const RecordNode* document = model_->node(selected);
   if (!document) return;
-  auto* dialog = new TdlgEditDoc(document->record, context_.window());
+  auto* dialog = new TdlgEditDoc(context_.services(), document->record, context_.window());
   // The dialog is modal; should the document still go away meanwhile, nothing is written.
   const QPersistentModelIndex target(selected);
   connect(dialog, &QDialog::finished, this, [this, dialog, target](int result) {
@@ -134,7 +134,7 @@ void DocumentsPage::acOpenDoc() {
   const RecordNode* document = model_->node(selectedDocument());
   if (!document) return;
   // The shell expands %NAME% variables and stays silent when nothing can be opened.
-  platform::Services::shell().open(platform::FromCp1252(document->record.value(key::REFERENCE)));
+  context_.services().shell().open(platform::FromCp1252(document->record.value(key::REFERENCE)));
 }
 
 }  // namespace orvela

@@ -115,7 +115,7 @@ void FindingsOverviewPage::lvRepFindingsDblClick() {
   const bool pendingEdits = !structure_.tree()->isEnabled() && structure_.focusedItem() != item;
   emit structureTabRequested();
   if (pendingEdits) {
-    platform::ShowMessage(context_.window(), platform::MessageKind::Information,
+    context_.services().showMessage(context_.window(), platform::MessageKind::Information,
                           QStringLiteral("Die Änderungen am aktuellen Element sind noch nicht übernommen. "
                                          "Bitte übernehmen oder verwerfen Sie sie, bevor Sie zu einem anderen "
                                          "Element wechseln."));

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "reports/engine/FindingsOverview.h"
-#include "workfile/WorkFileContext.h"
+#include "platform/WorkFileContext.h"
 
 class QAction;
 class QPushButton;

@@ -33,9 +33,9 @@ std::vector<platform::RecordColumn> FindingColumns(bool inPlace) {
 
 }  // namespace
 
-FindingsPage::FindingsPage(Mode mode, std::function<Sources()> sources, std::function<std::string()> riskDefs,
-                           QWidget* parent)
-    : QWidget(parent), mode_(mode), sources_(std::move(sources)), riskDefs_(std::move(riskDefs)) {
+FindingsPage::FindingsPage(platform::Services& services, Mode mode, std::function<Sources()> sources,
+                           std::function<std::string()> riskDefs, QWidget* parent)
+    : QWidget(parent), services_(services), mode_(mode), sources_(std::move(sources)), riskDefs_(std::move(riskDefs)) {
   const bool panel = mode_ == Mode::Panel;
   model_ = new platform::RecordListModel(rows_, FindingColumns(!panel), this);
   vtFindings_ = new QTableView(this);
@@ -156,7 +156,8 @@ void FindingsPage::acEditFinding() {
   // The dialog works on a copy; the copy comes back also on cancel, since opening the
   // dialog normalises TYPE and DEADLINE.
   FieldList record = rows_[static_cast<std::size_t>(*row)];
-  const bool ok = EditFinding(record, sources.units, sources.documents, riskDefs_ ? riskDefs_() : std::string(), this);
+  const std::string riskDefs = riskDefs_ ? riskDefs_() : std::string();
+  const bool ok = EditFinding(services_, record, sources.units, sources.documents, riskDefs, this);
   model_->setRecord(*row, std::move(record));
   if (ok) notify();
 }

@@ -18,6 +18,7 @@ namespace orvela {
 
 namespace platform {
 class RecordListModel;
+class Services;
 }
 
 class FindingsPage : public QWidget {
@@ -29,8 +30,8 @@ class FindingsPage : public QWidget {
     std::vector<std::string> units, documents;
   };
 
-  FindingsPage(Mode mode, std::function<Sources()> sources, std::function<std::string()> riskDefs,
-               QWidget* parent = nullptr);
+  FindingsPage(platform::Services& services, Mode mode, std::function<Sources()> sources,
+               std::function<std::string()> riskDefs, QWidget* parent = nullptr);
 
   // The list starts afresh with these findings; nothing selected or focused.
   void setFindings(std::vector<FieldList> findings);
@@ -54,6 +55,7 @@ class FindingsPage : public QWidget {
   void updateButtons();
   void notify();
 
+  platform::Services& services_;
   Mode mode_;
   std::function<Sources()> sources_;
   std::function<std::string()> riskDefs_;

@@ -11,7 +11,7 @@
 
 #include "workfile/ItemDetailTextGuard.h"
 #include "workfile/ItemDetailWidgets.h"
-#include "workfile/WorkFileContext.h"
+#include "platform/WorkFileContext.h"
 
 namespace orvela {
 namespace {
@@ -71,7 +71,7 @@ ItemDetailForm::ItemDetailForm(WorkFileContext& context, FindingsPage::Mode mode
   addTab(FilledTab("TabSheet4", memoResult_), QStringLiteral("Ergebnis"));
 
   findings_ = new FindingsPage(
-      mode, [this] { return FindingsPage::Sources{detail::CheckListTexts(lbOU_), detail::CheckListTexts(lbDocuments_)}; },
+      context_.services(), mode, [this] { return FindingsPage::Sources{detail::CheckListTexts(lbOU_), detail::CheckListTexts(lbDocuments_)}; },
       [this] { return context_.data().riskDefs; });
   findings_->setObjectName(QStringLiteral("TabSheet3"));
   const int findingsTab = addTab(findings_, QStringLiteral("Feststellungen"));

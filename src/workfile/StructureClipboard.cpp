@@ -1,10 +1,7 @@
 #include "workfile/StructureClipboard.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QMimeData>
 #include <QString>
-#include <QUuid>
 #include <string>
 
 #include "model/StructureCommands.h"
@@ -13,8 +10,6 @@
 namespace orvela {
 
 namespace {
-
-constexpr char kCutTokenType[] = "application/x-orvela-structure-cut";
 
 struct Line {
   int depth;
@@ -118,60 +113,6 @@ std::optional<std::vector<std::unique_ptr<RecordNode>>> StructureItemsOf(const Q
   if (!HasStructureData(mime)) return std::nullopt;
   const QByteArray bytes = mime->data(QString::fromLatin1(kStructureMimeType));
   return UnpackSubtrees(std::string_view(bytes.constData(), std::size_t(bytes.size())));
-}
-
-PendingCut& PendingCut::instance() {
-  static PendingCut* cut = new PendingCut;  // lives as long as the program
-  return *cut;
-}
-
-PendingCut::PendingCut() {
-  if (auto* clipboard = QGuiApplication::clipboard())
-    connect(clipboard, &QClipboard::dataChanged, this, &PendingCut::clipboardChanged);
-}
-
-void PendingCut::set(StructureModel* model, RecordNode* node, QMimeData* mime) {
-  clear();
-  model_ = model;
-  node_ = node;
-  token_ = QUuid::createUuid().toByteArray();
-  mime->setData(QString::fromLatin1(kCutTokenType), token_);
-  emit changed(model_);
-}
-
-std::optional<PendingCut::Item> PendingCut::match(const QMimeData* mime) const {
-  if (!model_ || !mime || mime->data(QString::fromLatin1(kCutTokenType)) != token_) return std::nullopt;
-  return Item{model_, node_};
-}
-
-bool PendingCut::covers(const StructureModel* model, const RecordNode* node) const {
-  return model_ && model == model_ && node && node->isWithin(node_);
-}
-
-void PendingCut::clear() {
-  StructureModel* was = model_;
-  model_ = nullptr;
-  node_ = nullptr;
-  token_.clear();
-  if (was) emit changed(was);
-}
-
-void PendingCut::forgetWithin(const StructureModel* model, const RecordNode* removed) {
-  if (model_ && model == model_ && node_->isWithin(removed)) clear();
-}
-
-void PendingCut::forgetModel(const StructureModel* model) {
-  if (model_ && model == model_) {
-    // No repaint for a model that is going away.
-    model_ = nullptr;
-    node_ = nullptr;
-    token_.clear();
-  }
-}
-
-void PendingCut::clipboardChanged() {
-  // Something else on the clipboard: the cut is given up and the item looks normal again.
-  if (model_ && !match(QGuiApplication::clipboard()->mimeData())) clear();
 }
 
 }  // namespace orvela

@@ -9,6 +9,8 @@
 #include <algorithm>
 
 #include "platform/Cp1252Text.h"
+#include "platform/PendingCut.h"
+#include "platform/Services.h"
 #include "workfile/StructureClipboard.h"
 #include "workfile/StructureImages.h"
 
@@ -21,13 +23,13 @@ constexpr int kStateGap = 2;
 }  // namespace
 
 StructureModel::StructureModel(WorkFileContext& context, QObject* parent)
-    : QAbstractItemModel(parent), context_(context), dragMark_(QUuid::createUuid().toByteArray()) {
-  connect(&PendingCut::instance(), &PendingCut::changed, this, [this](StructureModel* model) {
-    if (model == this) repaintAll({Qt::FontRole, Qt::DecorationRole, CutRole});
+    : QAbstractItemModel(parent), context_(context), cut_(context.services().pendingCut()), dragMark_(QUuid::createUuid().toByteArray()) {
+  connect(&cut(), &platform::PendingCut::changed, this, [this](QObject* owner) {
+    if (owner == this) repaintAll({Qt::FontRole, Qt::DecorationRole, CutRole});
   });
 }
 
-StructureModel::~StructureModel() { PendingCut::instance().forgetModel(this); }
+StructureModel::~StructureModel() { cut().forgetOwner(this); }
 
 RecordNode* StructureModel::nodeOf(const QModelIndex& index) {
   return index.isValid() ? static_cast<RecordNode*>(index.internalPointer()) : nullptr;
@@ -79,16 +81,16 @@ QVariant StructureModel::data(const QModelIndex& index, int role) const {
     case ItemImageRole: return itemImage;
     case StateImageRole: return marked ? int(WorkfileImage::Tick) : -1;
     case GreyedRole: return greyed;
-    case CutRole: return PendingCut::instance().covers(this, node);
+    case CutRole: return cut().covers(this, node);
     case Qt::DecorationRole: {
       const bool reserve = kind_ == FilterKind::Mark && criterion_ != FilterCriterion::None;
-      return decoration(itemImage, reserve, marked, greyed || PendingCut::instance().covers(this, node));
+      return decoration(itemImage, reserve, marked, greyed || cut().covers(this, node));
     }
     case Qt::ForegroundRole:
       if (greyed) return QGuiApplication::palette().brush(QPalette::Disabled, QPalette::Text);
       return {};
     case Qt::FontRole:
-      if (PendingCut::instance().covers(this, node)) {
+      if (cut().covers(this, node)) {
         QFont font;
         font.setItalic(true);
         return font;
@@ -221,7 +223,7 @@ RecordNode* StructureModel::insertSubtree(const TreePosition& pos, std::unique_p
 
 std::unique_ptr<RecordNode> StructureModel::takeItem(RecordNode* node) {
   emit itemAboutToBeRemoved(node);
-  PendingCut::instance().forgetWithin(this, node);
+  cut().forgetWithin(this, node);
   if (dragged_ && dragged_->isWithin(node)) dragged_ = nullptr;
   RecordNode* parent = node->parent();
   beginRemoveRows(parentIndex(parent), int(node->row()), int(node->row()));
@@ -245,7 +247,7 @@ QMimeData* StructureModel::copyData(const RecordNode* node) const {
 
 QMimeData* StructureModel::cutData(RecordNode* node) {
   QMimeData* mime = copyData(node);
-  PendingCut::instance().set(this, node, mime);
+  cut().set(this, node, mime);
   context_.markModified();
   return mime;
 }
@@ -272,17 +274,19 @@ std::vector<RecordNode*> StructureModel::paste(const QMimeData* data, PasteMode 
   const TreePosition pos = mode == PasteMode::AsChild ? PasteAsChildPosition(tree(), focused)
                                                       : PasteAsSiblingPosition(tree(), focused);
   std::vector<RecordNode*> inserted;
-  if (const std::optional<PendingCut::Item> cut = PendingCut::instance().match(data)) {
-    if (cut->model == this) {
-      if (!CanMoveTo(*cut->node, pos)) return {};  // never into the cut item's own subtree
-      PendingCut::instance().clear();
-      moveItem(cut->node, pos);
-      inserted.push_back(cut->node);
+  const std::optional<platform::PendingCut::Item> waiting = cut().match(data);
+  auto* from = waiting ? qobject_cast<StructureModel*>(waiting->owner) : nullptr;
+  if (from) {
+    if (from == this) {
+      if (!CanMoveTo(*waiting->node, pos)) return {};  // never into the cut item's own subtree
+      cut().clear();
+      moveItem(waiting->node, pos);
+      inserted.push_back(waiting->node);
     } else {
       // From another window: its data loses the items, so it has changed as well.
-      PendingCut::instance().clear();
-      std::unique_ptr<RecordNode> taken = cut->model->takeItem(cut->node);
-      cut->model->context().markModified();
+      cut().clear();
+      std::unique_ptr<RecordNode> taken = from->takeItem(waiting->node);
+      from->context().markModified();
       inserted.push_back(insertSubtree(pos, std::move(taken)));
     }
   } else {
@@ -299,7 +303,7 @@ std::vector<RecordNode*> StructureModel::paste(const QMimeData* data, PasteMode 
 }
 
 void StructureModel::reload() {
-  PendingCut::instance().forgetModel(this);
+  cut().forgetOwner(this);
   beginResetModel();
   dragged_ = nullptr;
   endResetModel();

@@ -13,11 +13,15 @@
 #include <vector>
 
 #include "model/StructureCommands.h"
-#include "workfile/WorkFileContext.h"
+#include "platform/WorkFileContext.h"
 
 class QMimeData;
 
 namespace orvela {
+
+namespace platform {
+class PendingCut;
+}
 
 class StructureModel : public QAbstractItemModel {
   Q_OBJECT
@@ -110,8 +114,11 @@ class StructureModel : public QAbstractItemModel {
   RecordNode* insertAt(const TreePosition& pos, Make make);
   void parentImageMayChange(const RecordNode* parent);
   QPixmap decoration(int itemImage, bool reserveState, bool marked, bool faded) const;
+  platform::PendingCut& cut() const { return cut_; }
 
   WorkFileContext& context_;
+  // Held apart from the context, which may go before this model does.
+  platform::PendingCut& cut_;
   FilterKind kind_ = FilterKind::None;
   FilterCriterion criterion_ = FilterCriterion::None;
   bool showOutline_ = false;

@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "model/RecordTree.h"
-#include "workfile/WorkFileContext.h"
+#include "platform/WorkFileContext.h"
 
 class QAction;
 class QCheckBox;

@@ -38,8 +38,9 @@ QString StoredLines(QString shown) { return shown.replace(u'\n', QStringLiteral(
 
 }  // namespace
 
-TdlgEditDoc::TdlgEditDoc(const FieldList& document, QWidget* parent)
+TdlgEditDoc::TdlgEditDoc(platform::Services& services, const FieldList& document, QWidget* parent)
     : QDialog(parent),
+      services_(services),
       editName_(new QLineEdit(this)),
       cmbType_(new QComboBox(this)),
       editLink_(new QLineEdit(this)),
@@ -133,7 +134,7 @@ void TdlgEditDoc::accept() {
   for (const Field& field : fields) {
     const std::optional<std::string> bytes = platform::ToCp1252(field.text);
     if (!bytes) {
-      platform::ShowMessage(this, platform::MessageKind::Warning,
+      services_.showMessage(this, platform::MessageKind::Warning,
                             QStringLiteral("%1\nBitte ändern Sie das Feld „%2“.")
                                 .arg(platform::Cp1252RefusalText(field.text), QString::fromUtf8(field.label)));
       field.widget->setFocus();
@@ -179,13 +180,13 @@ void TdlgEditDoc::chooseLinkFile() {
     request.directory = current.absolutePath();
     request.selectedFile = current.fileName();
   }
-  const QString chosen = platform::Services::fileDialogs().openFile(this, request);
+  const QString chosen = services_.fileDialogs().openFile(this, request);
   if (!chosen.isEmpty()) editLink_->setText(QDir::toNativeSeparators(chosen));
 }
 
 void TdlgEditDoc::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-    platform::Services::help().showHelp(this, kHelpContext);
+    services_.help().showHelp(this, kHelpContext);
     return;
   }
   QDialog::keyPressEvent(event);

@@ -14,12 +14,16 @@ class QToolButton;
 
 namespace orvela {
 
+namespace platform {
+class Services;
+}
+
 class TdlgEditDoc : public QDialog {
   Q_OBJECT
  public:
   static constexpr int kHelpContext = 180;
 
-  explicit TdlgEditDoc(const FieldList& document, QWidget* parent = nullptr);
+  TdlgEditDoc(platform::Services& services, const FieldList& document, QWidget* parent = nullptr);
 
   // The values of the controls as the record should take them (Windows-1252); only
   // meaningful once accept() let the dialog close.
@@ -42,6 +46,7 @@ class TdlgEditDoc : public QDialog {
   void chooseLinkFile();
   std::optional<int> selectedType() const;
 
+  platform::Services& services_;
   QLineEdit* editName_;
   QComboBox* cmbType_;
   QLineEdit* editLink_;

@@ -16,7 +16,6 @@
 #include "platform/DialogButtons.h"
 #include "platform/ErrorReport.h"
 #include "platform/Services.h"
-#include "workfile/ItemDetailModal.h"
 #include "workfile/ItemDetailTextGuard.h"
 #include "workfile/ItemDetailWidgets.h"
 
@@ -29,8 +28,9 @@ QDate ToQDate(const CalendarDate& d) { return QDate(d.year, d.month, d.day); }
 
 }  // namespace
 
-TdlgFindingProperties::TdlgFindingProperties(QWidget* parent)
+TdlgFindingProperties::TdlgFindingProperties(platform::Services& services, QWidget* parent)
     : QDialog(parent),
+      services_(services),
       pages_(new QTabWidget(this)),
       editName_(new QLineEdit),
       cmbType_(new QComboBox),
@@ -90,7 +90,7 @@ TdlgFindingProperties::TdlgFindingProperties(QWidget* parent)
   layout->addWidget(platform::OkCancelButtons(this, true));
 
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(help, &QShortcut::activated, this, [this] { platform::Services::help().showHelp(this, 200); });
+  connect(help, &QShortcut::activated, this, [this] { services_.help().showHelp(this, 200); });
   setFixedSize(360, 330);
   pages_->setCurrentIndex(0);
 }
@@ -133,18 +133,18 @@ FindingForm TdlgFindingProperties::form() const {
   return f;
 }
 
-bool EditFinding(FieldList& record, const std::vector<std::string>& ouSource,
+bool EditFinding(platform::Services& services, FieldList& record, const std::vector<std::string>& ouSource,
                  const std::vector<std::string>& documentSource, const std::string& riskDefs, QWidget* parent) {
-  TdlgFindingProperties dialog(parent);
+  TdlgFindingProperties dialog(services, parent);
   FindingForm form;
   try {
     form = PrepareFindingForm(record, riskDefs, ouSource, documentSource);
   } catch (const InvalidDateError& error) {
-    platform::ShowApplicationError(error, parent);
+    platform::ShowApplicationError(services, error, parent);
     return false;
   }
   dialog.load(form);
-  if (RunModal(dialog) != QDialog::Accepted) return false;
+  if (services.runModal(dialog) != QDialog::Accepted) return false;
   WriteFindingForm(record, dialog.form());
   return true;
 }

@@ -16,10 +16,14 @@ class QTabWidget;
 
 namespace orvela {
 
+namespace platform {
+class Services;
+}
+
 class TdlgFindingProperties : public QDialog {
   Q_OBJECT
  public:
-  explicit TdlgFindingProperties(QWidget* parent = nullptr);
+  explicit TdlgFindingProperties(platform::Services& services, QWidget* parent = nullptr);
 
   void load(const FindingForm& form);
   // The controls as they stand.
@@ -29,6 +33,7 @@ class TdlgFindingProperties : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  platform::Services& services_;
   QTabWidget* pages_;
   QLineEdit* editName_;
   QComboBox* cmbType_;
@@ -44,7 +49,7 @@ class TdlgFindingProperties : public QDialog {
 // The record's TYPE and DEADLINE are normalised first and stay so also on cancel. A
 // DEADLINE that is not a date goes to the error report and no dialog opens (false).
 // `ouSource` and `documentSource` are the entries of the item's unit and document lists.
-bool EditFinding(FieldList& record, const std::vector<std::string>& ouSource,
+bool EditFinding(platform::Services& services, FieldList& record, const std::vector<std::string>& ouSource,
                  const std::vector<std::string>& documentSource, const std::string& riskDefs, QWidget* parent);
 
 }  // namespace orvela

@@ -8,7 +8,6 @@
 #include "platform/DialogButtons.h"
 #include "platform/Services.h"
 #include "workfile/ItemDetailForm.h"
-#include "workfile/ItemDetailModal.h"
 #include "workfile/StructureModel.h"
 #include "workfile/StructurePage.h"
 
@@ -23,7 +22,7 @@ TdlgItemProperties::TdlgItemProperties(WorkFileContext& context, const RecordNod
   layout->addWidget(form_, 1);
   layout->addWidget(platform::OkCancelButtons(this, true));
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(help, &QShortcut::activated, this, [this] { platform::Services::help().showHelp(this, 230); });
+  connect(help, &QShortcut::activated, this, [this, &services = context.services()] { services.help().showHelp(this, 230); });
   form_->load(LoadItemDetails(item.record, context.data()));
   setFixedSize(520, 380);
 }
@@ -31,7 +30,7 @@ TdlgItemProperties::TdlgItemProperties(WorkFileContext& context, const RecordNod
 bool EditItemProperties(WorkFileContext& context, StructurePage& page, RecordNode* item) {
   if (!item) return false;
   TdlgItemProperties dialog(context, *item, context.window());
-  if (RunModal(dialog) != QDialog::Accepted) return false;
+  if (context.services().runModal(dialog) != QDialog::Accepted) return false;
   WriteItemDetails(item->record, dialog.form()->current());
   const QModelIndex line = page.model()->indexOf(item);
   emit page.model()->dataChanged(line, line);

@@ -14,10 +14,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/srcMain.h"
 #include "platform/Cp1252Text.h"
 #include "platform/ErrorReport.h"
 #include "platform/Services.h"
+#include "platform/Settings.h"
 #include "properties/srcAuditProperties.h"
 #include "reports/ReportsPage.h"
 #include "storage/WorkFileStorage.h"
@@ -26,6 +26,7 @@
 #include "workfile/FindingsOverviewPage.h"
 #include "workfile/ItemDetailPanel.h"
 #include "workfile/StructurePage.h"
+#include "workfile/WorkFileHost.h"
 
 namespace orvela {
 namespace {
@@ -53,8 +54,6 @@ class BusyWindow {
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
-FileOps* saveOps = nullptr;  // null: the real system calls
-
 }  // namespace
 
 class TfrmWorkFile::Context final : public WorkFileContext {
@@ -63,15 +62,16 @@ class TfrmWorkFile::Context final : public WorkFileContext {
   WorkFileData& data() override { return window_.data_; }
   void markModified() override { window_.MarkModified(); }
   QWidget* window() override { return &window_; }
+  platform::Services& services() override { return window_.host_.services(); }
 
  private:
   TfrmWorkFile& window_;
 };
 
-TfrmWorkFile::TfrmWorkFile(TfrmMain& frame, QWidget* parent)
-    : QWidget(parent), frame_(frame), context_(std::make_unique<Context>(*this)) {
+TfrmWorkFile::TfrmWorkFile(WorkFileHost& host, QWidget* parent)
+    : QWidget(parent), host_(host), context_(std::make_unique<Context>(*this)) {
   setObjectName(QStringLiteral("frmWorkFile"));
-  ResetWorkFileData(data_, frame_.stampSource());
+  ResetWorkFileData(data_, host_.stampSource());
 
   createMenus();
   createTabs();
@@ -86,7 +86,7 @@ TfrmWorkFile::TfrmWorkFile(TfrmMain& frame, QWidget* parent)
   layout->addWidget(statusBar_);
 
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-  connect(help, &QShortcut::activated, this, [this] { platform::Services::help().showHelp(this, 300); });
+  connect(help, &QShortcut::activated, this, [this] { host_.services().help().showHelp(this, 300); });
 
   resize(695, 427);
   updateCaption();
@@ -120,7 +120,7 @@ void TfrmWorkFile::createTabs() {
   detailPanel_ = new ItemDetailPanel(*context_, *structurePage_);  // takes its place in the page
   addPage(pcWorkspace_->widget(Documents), documentsPage_ = new DocumentsPage(*context_));
   addPage(pcWorkspace_->widget(Findings), findingsPage_ = new FindingsOverviewPage(*context_, *structurePage_));
-  addPage(pcWorkspace_->widget(Reports), reportsPage_ = new ReportsPage(*context_, *findingsPage_, reportsHost()));
+  addPage(pcWorkspace_->widget(Reports), reportsPage_ = new ReportsPage(*context_, reportsHost()));
   addPage(pcWorkspace_->widget(Description), descriptionPage_ = new DescriptionPage(*context_, descriptionHost()));
   addPage(pcWorkspace_->widget(Info), createInfoTab());
 
@@ -135,8 +135,9 @@ void TfrmWorkFile::createTabs() {
 }
 
 ReportsPageHost TfrmWorkFile::reportsHost() {
-  return {[this] { return frame_.reportDir(); }, [this](const QString& dir) { frame_.setReportDir(dir); },
-          [this] { return frame_.stampSource().now(); }};
+  return {[this] { return host_.settings().reportDir; }, [this](const QString& dir) { host_.settings().reportDir = dir; },
+          [this] { return host_.stampSource().now(); },
+          [this] { findingsPage_->FillFindingsOverview(); }};
 }
 
 DescriptionPageHost TfrmWorkFile::descriptionHost() {
@@ -202,8 +203,8 @@ void TfrmWorkFile::createMenus() {
   // The file commands that are the frame's are the frame's own actions, so they behave
   // exactly alike whichever menu bar shows them.
   QMenu* file = menu("miFile", "Datei", "Dateibefehle");
-  file->addAction(frame_.command(QStringLiteral("FileNew1")));
-  file->addAction(frame_.command(QStringLiteral("FileOpen1")));
+  file->addAction(host_.command(QStringLiteral("FileNew1")));
+  file->addAction(host_.command(QStringLiteral("FileOpen1")));
   miReopen_ = file->addMenu(QStringLiteral("Neu öffnen"));
   miReopen_->setObjectName(QStringLiteral("miReopen"));
   miReopen_->menuAction()->setObjectName(QStringLiteral("miReopen"));
@@ -211,9 +212,9 @@ void TfrmWorkFile::createMenus() {
   miFileSave_ = item(file, "miFileSave", "Speichern");
   QAction* saveAs = item(file, "miFileSaveAs", "Speichern unter...");
   file->addSeparator();
-  file->addAction(frame_.command(QStringLiteral("FileClose1")));
+  file->addAction(host_.command(QStringLiteral("FileClose1")));
   file->addSeparator();
-  file->addAction(frame_.command(QStringLiteral("FileExit1")));
+  file->addAction(host_.command(QStringLiteral("FileExit1")));
   connect(file, &QMenu::aboutToShow, this, &TfrmWorkFile::acOnClickFileMenu);
   connect(miFileSave_, &QAction::triggered, this, &TfrmWorkFile::acFileSave);
   connect(saveAs, &QAction::triggered, this, &TfrmWorkFile::acFileSaveAs);
@@ -223,21 +224,21 @@ void TfrmWorkFile::createMenus() {
   QMenu* options = menu("miOptions", "Optionen", "");
   QAction* settings = item(options, "miGeneralSettings", "Allgemeine Einstellungen...");
   QAction* properties = item(options, "miAuditProperties", "Projekteigenschaften...");
-  connect(settings, &QAction::triggered, &frame_, &TfrmMain::acGeneralSettings);
+  connect(settings, &QAction::triggered, this, [this] { host_.acGeneralSettings(); });
   connect(properties, &QAction::triggered, this, [this] { ShowAuditProperties(*context_); });
 
   QMenu* window = menu("miWindow", "Fenster", "Fensterbezogene Anweisungen");
   for (const char* name : {"WindowCascade1", "WindowTileHorizontal1", "WindowTileVertical1", "WindowMinimizeAll1",
                            "WindowArrangeAll1"})
-    window->addAction(frame_.command(QString::fromLatin1(name)));
+    window->addAction(host_.command(QString::fromLatin1(name)));
 
   QMenu* help = menu("miHelp", "Hilfe", "Hilfethemen");
   QAction* contents = item(help, "OrvelaHilfe1", "Orvela Hilfe");
   QAction* homepage = item(help, "OrvelaHomepage1", "Orvela Homepage");
   help->addSeparator();
-  help->addAction(frame_.command(QStringLiteral("HelpAbout1")));
-  connect(contents, &QAction::triggered, &frame_, &TfrmMain::acHelpContents);
-  connect(homepage, &QAction::triggered, &frame_, &TfrmMain::acHelpOVHomepage);
+  help->addAction(host_.command(QStringLiteral("HelpAbout1")));
+  connect(contents, &QAction::triggered, this, [this] { host_.acHelpContents(); });
+  connect(homepage, &QAction::triggered, this, [this] { host_.acHelpOVHomepage(); });
 }
 
 QString TfrmWorkFile::GetFileName() const { return FromUtf8(data_.fileName); }
@@ -269,7 +270,7 @@ void TfrmWorkFile::MarkModified() {
 
 void TfrmWorkFile::UpdateSaveButton() {
   const bool named = !data_.fileName.empty();
-  frame_.saveButton()->setEnabled(named);
+  host_.setSaveEnabled(named);
   miFileSave_->setEnabled(named);
 }
 
@@ -285,14 +286,15 @@ TfrmWorkFile::LoadOutcome TfrmWorkFile::LoadWorkFile(const QString& path) {
     });
   }
   // The reading goes on after these; they are shown once the window takes input again.
-  for (const std::string& text : warnings) platform::ShowMessage(this, MessageKind::Error, FromUtf8(text));
+  const platform::Services& services = host_.services();
+  for (const std::string& text : warnings) services.showMessage(this, MessageKind::Error, FromUtf8(text));
   switch (result.status) {
     case LoadResult::Status::ReadFailed:
-      platform::ShowMessage(this, MessageKind::Error, FromUtf8(result.message));
+      services.showMessage(this, MessageKind::Error, FromUtf8(result.message));
       return LoadOutcome::ReadFailed;
     case LoadResult::Status::ParseFailed:
-      platform::ShowApplicationError(FromUtf8(result.message), platform::ErrorKindName(xml::XmlError("", 0, 0)),
-                                     platform::SenderText(this));
+      platform::ShowApplicationError(services, FromUtf8(result.message),
+                                     platform::ErrorKindName(xml::XmlError("", 0, 0)), platform::SenderText(this));
       return LoadOutcome::ParseFailed;
     case LoadResult::Status::Ok:
       break;
@@ -318,18 +320,15 @@ bool TfrmWorkFile::SaveWorkFile(const QString& path) {
   SaveResult result;
   {
     BusyWindow busy(this);
-    result = orvela::SaveWorkFile(data_, path.toStdString(), frame_.stampSource(),
-                                  saveOps ? *saveOps : SystemFileOps());
+    result = orvela::SaveWorkFile(data_, path.toStdString(), host_.stampSource(), host_.services().fileOps());
   }
   if (!result.ok) {
-    platform::ShowMessage(this, MessageKind::Error, FromUtf8(result.message));
+    host_.services().showMessage(this, MessageKind::Error, FromUtf8(result.message));
     return false;
   }
   updateCaption();
   return true;
 }
-
-void TfrmWorkFile::setFileOps(FileOps* ops) { saveOps = ops; }
 
 void TfrmWorkFile::acFileSave() {
   if (data_.fileName.empty()) return;
@@ -347,9 +346,9 @@ QString TfrmWorkFile::askSavePath() {
     request.directory = QFileInfo(GetFileName()).absolutePath();
     request.selectedFile = GetFileName();
   } else {
-    request.directory = frame_.settings().workingDir;
+    request.directory = host_.settings().workingDir;
   }
-  return platform::Services::fileDialogs().saveFile(this, request);
+  return host_.services().fileDialogs().saveFile(this, request);
 }
 
 void TfrmWorkFile::acFileSaveAs() {
@@ -366,7 +365,7 @@ bool TfrmWorkFile::acFormCloseQuery() {
   if (!data_.modified && !panelPending) return true;
   const QString name = data_.fileName.empty() ? QStringLiteral("<unbenannt>") : GetFileName();
   const MessageButton answer =
-      platform::AskQuestion(this, MessageKind::Confirmation, QStringLiteral("Änderungen in ") + name +
+      host_.services().ask(this, MessageKind::Confirmation, QStringLiteral("Änderungen in ") + name +
                                                                  QStringLiteral(" speichern?"),
                             {MessageButton::Yes, MessageButton::No, MessageButton::Cancel}, MessageButton::Yes);
   switch (answer) {
@@ -384,8 +383,8 @@ bool TfrmWorkFile::acFormCloseQuery() {
       data_.modified = false;
       return true;
     }
-    platform::ShowMessage(this, MessageKind::Error,
-                          QStringLiteral("Fehler beim Speichern von ") + fileName + QStringLiteral(" !"));
+    host_.services().showMessage(this, MessageKind::Error,
+                                 QStringLiteral("Fehler beim Speichern von ") + fileName + QStringLiteral(" !"));
     return false;
   }
   const QString path = askSavePath();
@@ -414,7 +413,7 @@ void TfrmWorkFile::closeEvent(QCloseEvent* event) {
 
 void TfrmWorkFile::acOnClickFileMenu() {
   miFileSave_->setEnabled(!data_.fileName.empty());
-  frame_.BuildReopenMenu(miReopen_);
+  host_.BuildReopenMenu(miReopen_);
 }
 
 void TfrmWorkFile::pcWorkspaceChange(int index) {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "model/WorkFileData.h"
-#include "workfile/WorkFileContext.h"
+#include "platform/WorkFileContext.h"
 
 class QAction;
 class QLabel;
@@ -16,14 +16,13 @@ class QTabWidget;
 
 namespace orvela {
 
-class TfrmMain;
+class WorkFileHost;
 class DescriptionPage;
 class DocumentsPage;
 class FindingsOverviewPage;
 class ReportsPage;
 class ItemDetailPanel;
 class StructurePage;
-class FileOps;
 struct DescriptionPageHost;
 struct ReportsPageHost;
 
@@ -35,25 +34,22 @@ class TfrmWorkFile : public QWidget {
 
   // A new window in its initial state: untitled, unchanged, empty data stamped as created
   // now by the frame's stamp source.
-  explicit TfrmWorkFile(TfrmMain& frame, QWidget* parent = nullptr);
+  explicit TfrmWorkFile(WorkFileHost& host, QWidget* parent = nullptr);
   ~TfrmWorkFile() override;
 
   // What the tab pages and dialogs work on.
   WorkFileContext& context();
   WorkFileData& data() { return data_; }
   const WorkFileData& data() const { return data_; }
-  TfrmMain& frame() const { return frame_; }
+  WorkFileHost& host() const { return host_; }
 
   // Fills the window from a work file. A file that cannot be read is reported and leaves
   // the window empty and untitled; one whose text cannot be parsed reaches the error report
   // and the caller closes the window (DiscardWindow).
   LoadOutcome LoadWorkFile(const QString& path);
-  // Writes the work file to `path`; a failure is reported here. Modified is left alone.
+  // Writes the work file to `path` with the system calls of the services' fileOps(); a
+  // failure is reported here. Modified is left alone.
   bool SaveWorkFile(const QString& path);
-  // The system calls every window's save goes through, like the services of
-  // platform/Services.h: a test puts in a set that fails at one stage, nullptr puts the
-  // real ones back. Not owned.
-  static void setFileOps(FileOps* ops);
   void SetUntitled();
   QString GetFileName() const;
   bool isModified() const { return data_.modified; }
@@ -107,7 +103,7 @@ class TfrmWorkFile : public QWidget {
   QString askSavePath();
   void afterLoad();
 
-  TfrmMain& frame_;
+  WorkFileHost& host_;
   WorkFileData data_;
   std::unique_ptr<Context> context_;
   bool closeApproved_ = false;

@@ -27,7 +27,7 @@ class AboutTest : public QObject {
  private slots:
   void init() {
     env = std::make_unique<TestEnvironment>();
-    dialog = std::make_unique<TdlgAbout>();
+    dialog = std::make_unique<TdlgAbout>(env->services);
     dialog->show();
     dialog->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(dialog.get()));

@@ -83,7 +83,7 @@ class AuditPropertiesTest : public QObject {
  private slots:
   void init() {
     env = std::make_unique<TestEnvironment>();
-    window = std::make_unique<ContextDouble>();
+    window = std::make_unique<ContextDouble>(env->services);
     window->data_.generalDefs = List({Entry("Mandant", "Muster AG"), Entry("Jahr", "2026")});
     window->data_.riskDefs = List({Entry("1", "gering"), Entry("2", "mittel"), Entry("3", "hoch")});
     window->data_.ouDefs = List({Entry("EK", "Einkauf")});

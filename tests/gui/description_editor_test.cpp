@@ -441,11 +441,11 @@ class DescriptionEditorTest : public QObject {
   void printingGoesToThePrinterAsBeschreibung() {
     const QString pdf = env->workPath("beschreibung.pdf");
     PdfPrinting printing(pdf);
-    platform::Services::setPrinting(&printing);
+    env->services.setPrinting(&printing);
     TfrmWorkFile* w = typedWindow({"Bericht Kasse", "Zweite Seite folgt nicht"});
     editor(w)->insertPlainText("\nPrüfung für Zürich");  // beyond what the test keyboard types
     control(w, "tbPrintDescription")->click();
-    platform::Services::setPrinting(&env->printing);
+    env->services.setPrinting(&env->printing);
     QCOMPARE(printing.jobs, QStringList{"Beschreibung"});
     const QByteArray bytes = ReadRawFile(pdf);
     QVERIFY(bytes.startsWith("%PDF"));

@@ -20,7 +20,7 @@
 #include "workfile/DocumentsModel.h"
 #include "workfile/DocumentsPage.h"
 #include "workfile/DocumentsView.h"
-#include "workfile/WorkFileContext.h"
+#include "platform/WorkFileContext.h"
 #include "workfile/srcEditDoc.h"
 
 using namespace orvela;
@@ -31,16 +31,21 @@ namespace {
 // The work-file window as far as the page sees it.
 class WindowDouble final : public WorkFileContext {
  public:
+  explicit WindowDouble(platform::Services& services) : services_(services) {}
   WorkFileData& data() override { return data_; }
   void markModified() override {
     ++marks;
     data_.modified = true;
   }
   QWidget* window() override { return &window_; }
+  platform::Services& services() override { return services_; }
 
   WorkFileData data_;
   QWidget window_;
   int marks = 0;
+
+ private:
+  platform::Services& services_;
 };
 
 // Appends a document with the given values; an empty text leaves the initial value.
@@ -97,7 +102,7 @@ class DocumentsRegisterTest : public QObject {
  private slots:
   void init() {
     env = std::make_unique<TestEnvironment>();
-    window = std::make_unique<WindowDouble>();
+    window = std::make_unique<WindowDouble>(env->services);
     page = new DocumentsPage(*window, &window->window_);
     window->window_.resize(700, 400);
     page->resize(700, 400);
@@ -489,7 +494,7 @@ class DocumentsRegisterTest : public QObject {
   void dropsFromElsewhereAreRefused() {
     fillThree();
     // A drag from another work file's register.
-    WindowDouble other;
+    WindowDouble other(env->services);
     AddDocument(other.data_, "X", "1");
     DocumentsModel otherModel(other);
     std::unique_ptr<QMimeData> foreign(otherModel.mimeData({otherModel.index(0, 1)}));
@@ -519,7 +524,7 @@ class DocumentsRegisterTest : public QObject {
     QVERIFY(model()->dropMimeData(d.get(), Qt::MoveAction, -1, -1, model()->index(0, 0)));  // D onto A
     QCOMPARE(model()->rowCount(), 2);
 
-    WindowDouble reopened;
+    WindowDouble reopened(env->services);
     ParseWorkFileXml(reopened.data_, BuildWorkFileXml(window->data_), {});
     DocumentsPage reopenedPage(reopened);
     DocumentsModel* m = reopenedPage.model();

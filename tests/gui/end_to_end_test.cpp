@@ -31,7 +31,6 @@
 #include "workfile/DocumentsPage.h"
 #include "workfile/FindingsPage.h"
 #include "workfile/ItemDetailForm.h"
-#include "workfile/ItemDetailModal.h"
 #include "workfile/ItemDetailPanel.h"
 #include "workfile/StructurePage.h"
 #include "workfile/srcWorkfile.h"
@@ -116,7 +115,7 @@ class EndToEndTest : public QObject {
 
   // Fills the focused item's details in the panel, its findings through the finding
   // dialog, and accepts.
-  static void fillItem(TfrmWorkFile* w, const Item& item) {
+  void fillItem(TfrmWorkFile* w, const Item& item) {
     auto* panel = qobject_cast<ItemDetailPanel*>(w->structurePage()->detailPanel());
     QVERIFY(panel);
     Control<QLineEdit>(panel, "editName")->setText(QString::fromUtf8(item.name));
@@ -129,15 +128,15 @@ class EndToEndTest : public QObject {
     Control<QPlainTextEdit>(panel, "memoResult")->setPlainText(QString::fromUtf8(item.result));
     for (const Finding& f : item.findings) {
       Control<QToolButton>(panel, "SpeedButton1")->click();
-      SetModalRunner([&f](QDialog& dialog) {
+      env->modals.handler = [&f](QDialog& dialog) {
         Control<QLineEdit>(&dialog, "editName")->setText(QString::fromUtf8(f.name));
         Control<QComboBox>(&dialog, "cmbType")->setCurrentIndex(f.type);
         Control<QDateEdit>(&dialog, "cmbDate")->setDate(QDate::fromString(f.deadline, "dd.MM.yyyy"));
         Control<QPlainTextEdit>(&dialog, "memoDescription")->setPlainText(QString::fromUtf8(f.description));
         return int(QDialog::Accepted);
-      });
+      };
       Control<QToolButton>(panel, "sbEditFinding")->click();
-      SetModalRunner({});
+      env->modals.handler = nullptr;
     }
     QVERIFY(panel->isChanged());
     Control<QToolButton>(panel, "sbItemDetailOk")->click();
@@ -147,12 +146,11 @@ class EndToEndTest : public QObject {
  private slots:
   void init() {
     env = std::make_unique<TestEnvironment>();
-    frame = std::make_unique<TfrmMain>();
+    frame = std::make_unique<TfrmMain>(env->services);
     frame->setStampSource(SteppingStamps("PRUEF/m\xFCller"));
     frame->show();
   }
   void cleanup() {
-    SetModalRunner({});
     frame.reset();
     env.reset();
   }

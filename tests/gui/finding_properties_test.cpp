@@ -15,7 +15,6 @@
 #include "model/srcGlobalDef.h"
 #include "support/Doubles.h"
 #include "support/TestServices.h"
-#include "workfile/ItemDetailModal.h"
 #include "workfile/srcFindingProperties.h"
 
 using namespace orvela;
@@ -36,12 +35,12 @@ class FindingPropertiesTest : public QObject {
   // Runs EditFinding with a user who does `act` in the open dialog and then confirms
   // (or cancels).
   bool edit(FieldList& record, const std::function<void(QDialog&)>& act, bool confirm) {
-    SetModalRunner([&, confirm](QDialog& dialog) {
+    env->modals.handler = [&, confirm](QDialog& dialog) {
       ++runs;
       act(dialog);
       return int(confirm ? QDialog::Accepted : QDialog::Rejected);
-    });
-    return EditFinding(record, kUnits, kDocuments, kRiskDefs, nullptr);
+    };
+    return EditFinding(env->services, record, kUnits, kDocuments, kRiskDefs, nullptr);
   }
 
  private slots:
@@ -50,7 +49,6 @@ class FindingPropertiesTest : public QObject {
     runs = 0;
   }
   void cleanup() {
-    SetModalRunner({});
     env.reset();
   }
 
@@ -149,7 +147,7 @@ class FindingPropertiesTest : public QObject {
   }
 
   void helpContext() {
-    TdlgFindingProperties dialog;
+    TdlgFindingProperties dialog(env->services);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     QTest::keyClick(&dialog, Qt::Key_F1);

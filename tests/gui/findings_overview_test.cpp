@@ -86,7 +86,7 @@ class FindingsOverviewTest : public QObject {
  private slots:
   void init() {
     env = std::make_unique<TestEnvironment>();
-    frame = std::make_unique<TfrmMain>();
+    frame = std::make_unique<TfrmMain>(env->services);
     frame->setStampSource(SteppingStamps());
     frame->show();
     const QString path = env->workPath("feststellungen.owp");

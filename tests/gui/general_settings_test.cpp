@@ -42,7 +42,7 @@ class GeneralSettingsTest : public QObject {
   }
 
   void open() {
-    dialog = std::make_unique<TdlgGeneralSettings>(settings);
+    dialog = std::make_unique<TdlgGeneralSettings>(env->services, settings);
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
   }

@@ -19,7 +19,6 @@
 #include "support/TestServices.h"
 #include "workfile/FindingsPage.h"
 #include "workfile/ItemDetailForm.h"
-#include "workfile/ItemDetailModal.h"
 #include "workfile/ItemDetailPanel.h"
 #include "workfile/StructurePage.h"
 #include "workfile/StructureTreeView.h"
@@ -82,7 +81,7 @@ class ItemDetailTest : public QObject {
  private slots:
   void init() {
     env = std::make_unique<test::TestEnvironment>();
-    context = std::make_unique<test::ContextDouble>();
+    context = std::make_unique<test::ContextDouble>(env->services);
     WorkFileData& d = context->data_;
     d.riskDefs = ListToText({FieldList({"ITEM=1", "VALUE=gering"}), FieldList({"ITEM=2", "VALUE=hoch"})});
     d.ouDefs = ListToText({FieldList({"ITEM=EK", "VALUE=Einkauf"})});
@@ -91,7 +90,6 @@ class ItemDetailTest : public QObject {
     d.lastItemId = 2;
   }
   void cleanup() {
-    SetModalRunner({});
     host.reset();
     context.reset();
     env.reset();
@@ -288,10 +286,10 @@ class ItemDetailTest : public QObject {
     view->selectionModel()->setCurrentIndex(view->model()->index(3, 1),
                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     int runs = 0;
-    SetModalRunner([&runs](QDialog&) {
+    env->modals.handler = [&runs](QDialog&) {
       ++runs;
       return int(QDialog::Rejected);
-    });
+    };
     QTest::mouseClick(child<QToolButton>("sbEditFinding"), Qt::LeftButton);
     QCOMPARE(runs, 1);
     QVERIFY(!panel->isChanged());
@@ -300,7 +298,7 @@ class ItemDetailTest : public QObject {
     QCOMPARE(view->model()->index(3, 7).data().toString(), QString("01.01.1900"));
     QVERIFY(!TextToList(top(0)->record.value(key::FINDINGS))[3].value(key::TYPE).size());
 
-    SetModalRunner([](QDialog&) { return int(QDialog::Accepted); });
+    env->modals.handler = [](QDialog&) { return int(QDialog::Accepted); };
     QTest::mouseClick(child<QToolButton>("sbEditFinding"), Qt::LeftButton);
     QVERIFY(panel->isChanged());
   }

@@ -17,7 +17,6 @@
 #include "support/TestServices.h"
 #include "workfile/FindingsPage.h"
 #include "workfile/ItemDetailForm.h"
-#include "workfile/ItemDetailModal.h"
 #include "workfile/ItemDetailPanel.h"
 #include "workfile/StructurePage.h"
 #include "workfile/srcItemProperties.h"
@@ -64,7 +63,7 @@ class ItemPropertiesTest : public QObject {
  private slots:
   void init() {
     env = std::make_unique<test::TestEnvironment>();
-    context = std::make_unique<test::ContextDouble>();
+    context = std::make_unique<test::ContextDouble>(env->services);
     WorkFileData& d = context->data_;
     d.riskDefs = ListToText({FieldList({"ITEM=1", "VALUE=gering"}), FieldList({"ITEM=2", "VALUE=hoch"})});
     d.ouDefs = ListToText({FieldList({"ITEM=EK", "VALUE=Einkauf"}), FieldList({"ITEM=VK", "VALUE=Verkauf"})});
@@ -78,7 +77,6 @@ class ItemPropertiesTest : public QObject {
     page->reloadFromData();
   }
   void cleanup() {
-    SetModalRunner({});
     page.reset();
     context.reset();
     env.reset();
@@ -92,11 +90,11 @@ class ItemPropertiesTest : public QObject {
 
     selectItem(1);
     int runs = 0;
-    SetModalRunner([&runs](QDialog& dialog) {
+    env->modals.handler = [&runs](QDialog& dialog) {
       ++runs;
       EditLikeAUser(&dialog);
       return int(QDialog::Accepted);
-    });
+    };
     const int marksBefore = context->marks;
     page->acEditItem();  // "Eigenschaften" on the selected item
     QCOMPARE(runs, 1);
@@ -119,10 +117,10 @@ class ItemPropertiesTest : public QObject {
   void cancelWritesNothing() {
     selectItem(0);
     const FieldList before = top(0)->record;
-    SetModalRunner([](QDialog& dialog) {
+    env->modals.handler = [](QDialog& dialog) {
       Control<QLineEdit>(&dialog, "editName")->setText("anders");
       return int(QDialog::Rejected);
-    });
+    };
     page->acEditItem();
     QCOMPARE(top(0)->record, before);
     QCOMPARE(context->marks, 0);

@@ -29,7 +29,7 @@ class MainWindowTest : public QObject {
 
   // The frame as the program starts it, start-up steps done.
   TfrmMain& start(const QStringList& arguments = {}) {
-    frame = std::make_unique<TfrmMain>(arguments);
+    frame = std::make_unique<TfrmMain>(env->services, arguments);
     frame->setStampSource(SteppingStamps());
     frame->show();
     QCoreApplication::processEvents();

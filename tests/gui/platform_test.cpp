@@ -226,8 +226,11 @@ class PlatformTest : public QObject {
     ThrowingWidget widget;
     widget.setObjectName("wDemo");
     widget.show();
+    auto* app = static_cast<OrvelaApplication*>(QCoreApplication::instance());
+    app->setServices(&env->services);
     QEvent event(QEvent::User);
     QCoreApplication::sendEvent(&widget, &event);
+    app->setServices(nullptr);
     QCOMPARE(env->messages.shown.size(), 1);
     QCOMPARE(env->messages.shown[0].kind, MessageKind::Error);
     QCOMPARE(env->messages.shown[0].buttons, QList<MessageButton>{MessageButton::Ok});

@@ -95,7 +95,7 @@ class ReportsTabTest : public QObject {
   void init() {
     env = std::make_unique<TestEnvironment>();
     QVERIFY(QDir().mkpath(reportDir()));
-    frame = std::make_unique<TfrmMain>();
+    frame = std::make_unique<TfrmMain>(env->services);
     frame->setStampSource(SteppingStamps());
     frame->setReportDir(reportDir());
     frame->show();

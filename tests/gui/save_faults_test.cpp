@@ -86,7 +86,6 @@ class SaveFaultsTest : public QObject {
  private slots:
   void init() { fixture.start(); }
   void cleanup() {
-    TfrmWorkFile::setFileOps(nullptr);
     fixture.stop();
   }
 
@@ -125,7 +124,7 @@ class SaveFaultsTest : public QObject {
     const QString caption = w->windowTitle();
     w->MarkModified();
     FaultyOps ops(Stage(stage), folder);
-    TfrmWorkFile::setFileOps(&ops);
+    env->services.setFileOps(&ops);
 
     QStringList expected{"Die Datei kann nicht gespeichert werden!"};
     switch (Entry(entry)) {
@@ -167,7 +166,7 @@ class SaveFaultsTest : public QObject {
 
     // Once the system behaves, the same window saves its changes.
     if (Stage(stage) == Stage::FolderGone) QVERIFY(QDir().rename(where, folder));
-    TfrmWorkFile::setFileOps(nullptr);
+    env->services.setFileOps(nullptr);
     env->messages.clear();
     w->acFileSave();
     QCOMPARE(env->messages.texts(), QStringList());

@@ -59,7 +59,7 @@ QString Ids(const RecordTree& tree) {
 
 // One work-file window's worth: data, page, and a model checker watching every change.
 struct Window {
-  Window() : page(context) {
+  explicit Window(platform::Services& services) : context(services), page(context) {
     tester = std::make_unique<QAbstractItemModelTester>(page.model(),
                                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
     page.resize(900, 500);
@@ -93,7 +93,7 @@ class StructureTreeTest : public QObject {
   void init() {
     env_ = std::make_unique<test::TestEnvironment>();
     QGuiApplication::clipboard()->clear();
-    w_ = std::make_unique<Window>();
+    w_ = std::make_unique<Window>(env_->services);
     w_->page.show();
     w_->page.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w_->page));
@@ -358,7 +358,7 @@ class StructureTreeTest : public QObject {
 
   void cutInOnePagePasteInAnother() {
     w_->fillSample();
-    Window other;
+    Window other(env_->services);
     Add(other.context.data(), nullptr, "X");
     RenumberItems(other.context.data());
     other.page.reloadFromData();
@@ -400,7 +400,7 @@ class StructureTreeTest : public QObject {
   void cutFromAClosedWindowPastesAsCopy() {
     w_->fillSample();
     {
-      Window closing;
+      Window closing(env_->services);
       Add(closing.context.data(), nullptr, "Z");
       closing.page.reloadFromData();
       closing.page.focusItem(closing.context.data().structure.root().child(0));
@@ -540,7 +540,7 @@ class StructureTreeTest : public QObject {
 
   void dragsFromElsewhereAreRefused() {
     w_->fillSample();
-    Window other;
+    Window other(env_->services);
     Add(other.context.data(), nullptr, "X");
     other.page.reloadFromData();
     QMimeData* foreign = other.page.model()->startDrag(other.context.data().structure.root().child(0));

@@ -16,7 +16,7 @@ struct FrameFixture {
 
   void start() {
     env = std::make_unique<TestEnvironment>();
-    frame = std::make_unique<TfrmMain>();
+    frame = std::make_unique<TfrmMain>(env->services);
     frame->setStampSource(SteppingStamps());
     frame->show();
   }

@@ -1,6 +1,7 @@
 #include "support/TestServices.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QTextDocument>
@@ -50,22 +51,23 @@ bool PrintDouble::print(QWidget*, QTextDocument* document, const QString& jobNam
   return accept;
 }
 
+int ModalDouble::run(QDialog& dialog) {
+  opened.append(dialog.objectName());
+  return handler ? handler(dialog) : int(QDialog::Rejected);
+}
+
 TestEnvironment::TestEnvironment()
     : oldConfigHome_(qgetenv("XDG_CONFIG_HOME")), hadConfigHome_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")) {
   qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
-  platform::Services::setMessages(&messages);
-  platform::Services::setFileDialogs(&fileDialogs);
-  platform::Services::setPrinting(&printing);
-  platform::Services::setHelp(&help);
-  platform::Services::setShell(&shell);
+  services.setMessages(&messages);
+  services.setFileDialogs(&fileDialogs);
+  services.setPrinting(&printing);
+  services.setHelp(&help);
+  services.setShell(&shell);
+  services.setModals(&modals);
 }
 
 TestEnvironment::~TestEnvironment() {
-  platform::Services::setMessages(nullptr);
-  platform::Services::setFileDialogs(nullptr);
-  platform::Services::setPrinting(nullptr);
-  platform::Services::setHelp(nullptr);
-  platform::Services::setShell(nullptr);
   if (hadConfigHome_)
     qputenv("XDG_CONFIG_HOME", oldConfigHome_);
   else

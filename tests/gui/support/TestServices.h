@@ -6,11 +6,13 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 #include "platform/Services.h"
 
 class QAction;
+class QDialog;
 class QWidget;
 
 namespace orvela::test {
@@ -90,8 +92,19 @@ class ShellDouble final : public platform::ShellService {
   QStringList opened;
 };
 
+// Runs dialogs the way a user would, without a modal loop: `handler` fills the dialog and
+// confirms or cancels it, and returns QDialog::Accepted or QDialog::Rejected. Without a
+// handler every dialog is cancelled. Each dialog's objectName is recorded.
+class ModalDouble final : public platform::ModalService {
+ public:
+  int run(QDialog& dialog) override;
+  std::function<int(QDialog&)> handler;
+  QStringList opened;
+};
+
 // One test's surroundings: a temporary configuration folder in place of the user's
-// (XDG_CONFIG_HOME), a temporary folder for work files, and every service doubled.
+// (XDG_CONFIG_HOME), a temporary folder for work files, and every service doubled in
+// `services`, which the test hands to the frame, window or dialog it builds.
 // Create one per test function (in init()), destroy it in cleanup().
 class TestEnvironment {
  public:
@@ -105,6 +118,8 @@ class TestEnvironment {
   PrintDouble printing;
   HelpDouble help;
   ShellDouble shell;
+  ModalDouble modals;
+  platform::Services services;
 
   QString configDir() const { return config_.path(); }
   QString settingsPath() const;
