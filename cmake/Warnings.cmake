@@ -9,6 +9,7 @@ endfunction()
 # A library made of every source file in the current folder (new files join without
 # editing this list); the remaining arguments are the libraries it builds on.
 function(orvela_folder_library name)
+  orvela_layer(${name} ${ARGN})
   file(GLOB _cpp CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   file(GLOB _h CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(NOT _cpp)

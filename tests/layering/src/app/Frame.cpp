@@ -1,0 +1,3 @@
+#include "app/Frame.h"
+#include "workfile/Window.h"
+#include "model/Base.h"

@@ -1,0 +1,3 @@
+#pragma once
+// Wrong: the core reaching up into the platform layer.
+#include "platform/High.h"

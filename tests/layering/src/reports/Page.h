@@ -1,0 +1,3 @@
+#pragma once
+#include "platform/High.h"
+#include "reports/engine/Engine.h"
