@@ -171,7 +171,9 @@ void ReportsPage::acExecReport() {
 
 void ReportsPage::BuildReport(const QString& templatePath) {
   const std::string path = templatePath.toStdString();
-  const auto missing = [&](const QString& text) { context_.services().showMessage(this, MessageKind::Warning, text); };
+  const auto missing = [&](const QString& text) {
+    context_.services().showMessage(this, MessageKind::Warning, text);
+  };
   // Checked before anything else is touched; any other failure to look is the read's.
   std::error_code error;
   if (!std::filesystem::exists(std::filesystem::path(path), error) && !error) {
@@ -197,7 +199,7 @@ void ReportsPage::BuildReport(const QString& templatePath) {
   if (!built.notes.empty()) {
     QStringList notes;
     for (const std::string& note : built.notes) notes << FromUtf8(note);
-    platform::ShowMessage(this, MessageKind::Information, notes.join(QLatin1Char('\n')));
+    context_.services().showMessage(this, MessageKind::Information, notes.join(QLatin1Char('\n')));
   }
 }
 

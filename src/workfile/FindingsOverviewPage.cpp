@@ -142,12 +142,12 @@ void FindingsOverviewPage::exportFindings() {
   request.selectedFile = (context_.data().fileName.empty() ? QStringLiteral("Feststellungen")
                                                            : workFile.completeBaseName() + QStringLiteral(" - Feststellungen")) +
                          QStringLiteral(".csv");
-  const QString path = platform::Services::fileDialogs().saveFile(context_.window(), request);
+  const QString path = context_.services().fileDialogs().saveFile(context_.window(), request);
   if (path.isEmpty()) return;
   try {
     WriteFileSafely(path.toStdString(), FindingsOverviewCsv(shown));
   } catch (const std::exception& e) {
-    platform::ShowMessage(context_.window(), platform::MessageKind::Error, QString::fromUtf8(e.what()));
+    context_.services().showMessage(context_.window(), platform::MessageKind::Error, QString::fromUtf8(e.what()));
   }
 }
 
