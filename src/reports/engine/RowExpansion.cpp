@@ -67,13 +67,13 @@ class PieceText {
     std::vector<int> waiting;
     waiting.swap(waiting_[k]);
     for (int p : waiting) {
-      Piece& piece = pieces_[static_cast<std::size_t>(p)];
+      Piece& piece = at(p);
       if (piece.prev == kGone || piece.startsIn == pass_) continue;
       const int closing = closingOfName(p, k);
       if (closing == kNone) continue;
       piece.startsIn = pass_;
       piece.closing = closing;
-      pieces_[static_cast<std::size_t>(closing)].closesIn = pass_;
+      at(closing).closesIn = pass_;
       starts.push_back(p);
     }
     if (starts.empty()) return;
@@ -82,13 +82,13 @@ class PieceText {
     // second, takes the third, and so on. Each such run is handled from its first match;
     // runs do not touch each other's text.
     for (int first : starts) {
-      if (pieces_[static_cast<std::size_t>(first)].closesIn == pass_) continue;
+      if (at(first).closesIn == pass_) continue;
       for (int p = first; p != kNone;) {
-        const int closing = pieces_[static_cast<std::size_t>(p)].closing;
+        const int closing = at(p).closing;
         int next = kNone;
-        if (pieces_[static_cast<std::size_t>(closing)].startsIn == pass_) {
-          const int after = pieces_[static_cast<std::size_t>(closing)].closing;
-          if (pieces_[static_cast<std::size_t>(after)].startsIn == pass_) next = after;
+        if (at(closing).startsIn == pass_) {
+          const int after = at(closing).closing;
+          if (at(after).startsIn == pass_) next = after;
         }
         replace(p, closing, parts);
         p = next;
@@ -99,8 +99,8 @@ class PieceText {
   std::string text() const {
     std::string out;
     out.reserve(size_);
-    for (int p = first_; p != kNone; p = pieces_[static_cast<std::size_t>(p)].next) {
-      out.append(pieces_[static_cast<std::size_t>(p)].data, pieces_[static_cast<std::size_t>(p)].size);
+    for (int p = first_; p != kNone; p = at(p).next) {
+      out.append(at(p).data, at(p).size);
     }
     return out;
   }
