@@ -114,10 +114,216 @@ std::string DecodeAttributeValue(std::string_view raw, char quote) {
   return out;
 }
 
+// One pass over the text: markup that carries no elements is passed over, start tags
+// (with their attributes) and end tags build the element list, with an explicit stack of
+// the open elements instead of recursion.
+class Document::Parser {
+ public:
+  explicit Parser(Document& doc) : doc_(doc), text_(doc.text_), data_(text_.data()), n_(text_.size()) {}
+
+  void run() {
+    pos_ = text_.find('<');
+    if (pos_ == std::string_view::npos) doc_.fail(n_, "Der Text enthält kein XML-Element.");
+    while (pos_ < n_) {
+      if (data_[pos_] != '<') {
+        skipCharacterData();
+      } else if (startsWith("<?") || startsWith("<!")) {
+        skipMarkup();
+      } else if (startsWith("</")) {
+        readEndTag();
+      } else {
+        readStartTag();
+      }
+    }
+    checkAllClosed();
+  }
+
+ private:
+  static std::uint32_t u32(std::size_t v) { return static_cast<std::uint32_t>(v); }
+  bool startsWith(std::string_view s) const { return text_.substr(pos_).starts_with(s); }
+  void skipSpace() {
+    while (pos_ < n_ && IsSpace(data_[pos_])) ++pos_;
+  }
+  // Advances past a name and returns where it began.
+  std::size_t readName() {
+    const std::size_t begin = pos_;
+    while (pos_ < n_ && !EndsName(data_[pos_])) ++pos_;
+    return begin;
+  }
+
+  // Elements of a work file carry no character data, so it is passed over.
+  void skipCharacterData() {
+    const void* next = std::memchr(data_ + pos_, '<', n_ - pos_);
+    pos_ = next ? static_cast<std::size_t>(static_cast<const char*>(next) - data_) : n_;
+  }
+
+  // Processing instructions, comments, CDATA sections and declarations.
+  void skipMarkup() {
+    const std::size_t tag = pos_;
+    auto skipPast = [&](std::string_view end, const char* what) {
+      const std::size_t at = text_.find(end, pos_);
+      if (at == std::string_view::npos) doc_.fail(tag, std::string(what) + " ohne Ende.");
+      pos_ = at + end.size();
+    };
+    if (startsWith("<?")) {
+      skipPast("?>", "Verarbeitungsanweisung");
+    } else if (startsWith("<!--")) {
+      pos_ += 4;
+      skipPast("-->", "Kommentar");
+    } else if (startsWith("<![CDATA[")) {
+      skipPast("]]>", "CDATA-Abschnitt");
+    } else {
+      skipDeclaration(tag);
+    }
+  }
+
+  // A document type declaration, with an internal subset in brackets.
+  void skipDeclaration(std::size_t tag) {
+    int depth = 0;
+    for (++pos_; pos_ < n_; ++pos_) {
+      if (data_[pos_] == '[') ++depth;
+      else if (data_[pos_] == ']') --depth;
+      else if (data_[pos_] == '>' && depth <= 0) break;
+    }
+    if (pos_ >= n_) doc_.fail(tag, "Deklaration ohne Ende.");
+    ++pos_;
+  }
+
+  void readEndTag() {
+    const std::size_t tag = pos_;
+    pos_ += 2;
+    const std::size_t nameBegin = readName();
+    const std::string_view closing = text_.substr(nameBegin, pos_ - nameBegin);
+    skipSpace();
+    if (pos_ >= n_ || data_[pos_] != '>') doc_.fail(tag, "End-Tag </" + Shown(closing) + "> ohne „>“.");
+    if (open_.empty()) doc_.fail(tag, "End-Tag </" + Shown(closing) + "> ohne Start-Tag.");
+    const Element& top = doc_.elements_[open_.back()];
+    const std::string_view opening = text_.substr(top.nameBegin, top.nameLength);
+    if (closing != opening) {
+      const TextPosition p = PositionOf(text_, top.tagOffset);
+      doc_.fail(tag, "End-Tag </" + Shown(closing) + "> passt nicht zum Start-Tag <" + Shown(opening) +
+                         "> in Zeile " + std::to_string(p.line) + ", Spalte " + std::to_string(p.column) + ".");
+    }
+    doc_.elements_[open_.back()].subtreeEnd = u32(doc_.elements_.size());
+    open_.pop_back();
+    lastChild_.pop_back();
+    ++pos_;
+    if (open_.empty()) rootDone_ = true;
+  }
+
+  void readStartTag() {
+    const std::size_t tag = pos_++;
+    const std::size_t nameBegin = readName();
+    const std::string_view name = text_.substr(nameBegin, pos_ - nameBegin);
+    if (name.empty()) {
+      doc_.fail(tag, pos_ < n_ ? "Nach „<“ fehlt der Elementname (" + ShownChar(data_[pos_]) + ")."
+                               : std::string("Nach „<“ fehlt der Elementname."));
+    }
+    if (rootDone_) doc_.fail(tag, "Zweites Wurzelelement <" + Shown(name) + ">.");
+    Element e;
+    e.nameBegin = u32(nameBegin);
+    e.nameLength = u32(name.size());
+    e.tagOffset = u32(tag);
+    e.firstAttribute = u32(doc_.attributes_.size());
+    e.attributeCount = 0;
+    const bool selfClosing = readAttributes(e, tag, name);
+    addElement(e, selfClosing);
+  }
+
+  // Reads the attributes up to the end of the start tag; true for "/>".
+  bool readAttributes(Element& e, std::size_t tag, std::string_view name) {
+    for (;;) {
+      skipSpace();
+      if (pos_ >= n_) doc_.fail(tag, "Start-Tag <" + Shown(name) + "> ohne Ende.");
+      if (data_[pos_] == '>') {
+        ++pos_;
+        return false;
+      }
+      if (data_[pos_] == '/') {
+        if (pos_ + 1 < n_ && data_[pos_ + 1] == '>') {
+          pos_ += 2;
+          return true;
+        }
+        doc_.fail(pos_, "Unerwartetes „/“ im Start-Tag <" + Shown(name) + ">.");
+      }
+      readAttribute(name);
+      ++e.attributeCount;
+    }
+  }
+
+  void readAttribute(std::string_view elementName) {
+    const std::size_t attrAt = pos_;
+    const std::size_t attrBegin = readName();
+    const std::string_view attrName = text_.substr(attrBegin, pos_ - attrBegin);
+    if (attrName.empty())
+      doc_.fail(pos_, "Unerwartetes " + ShownChar(data_[pos_]) + " im Start-Tag <" + Shown(elementName) + ">.");
+    skipSpace();
+    if (pos_ >= n_ || data_[pos_] != '=') doc_.fail(attrAt, "Dem Attribut " + Shown(attrName) + " fehlt „=“ und sein Wert.");
+    ++pos_;
+    skipSpace();
+    if (pos_ >= n_ || (data_[pos_] != '"' && data_[pos_] != '\''))
+      doc_.fail(pos_, "Der Wert des Attributs " + Shown(attrName) + " steht nicht in Anführungszeichen.");
+    const char quote = data_[pos_];
+    const std::size_t valueBegin = ++pos_;
+    for (;;) {
+      const void* hit = std::memchr(data_ + pos_, quote, n_ - pos_);
+      if (!hit) doc_.fail(attrAt, "Der Wert des Attributs " + Shown(attrName) + " hat kein Ende.");
+      pos_ = static_cast<std::size_t>(static_cast<const char*>(hit) - data_);
+      if (pos_ + 1 < n_ && data_[pos_ + 1] == quote) {
+        pos_ += 2;  // a doubled quote character stands for one
+        continue;
+      }
+      break;
+    }
+    doc_.attributes_.push_back(
+        Attribute{u32(attrBegin), u32(attrName.size()), u32(valueBegin), u32(pos_ - valueBegin), quote});
+    ++pos_;
+  }
+
+  // Appends the element, links it to its parent and opens it unless it closed itself.
+  void addElement(const Element& e, bool selfClosing) {
+    const std::uint32_t index = u32(doc_.elements_.size());
+    doc_.elements_.push_back(e);
+    if (!open_.empty()) {
+      std::uint32_t& last = lastChild_.back();
+      if (last == kNoElement) doc_.elements_[open_.back()].firstChild = index;
+      else doc_.elements_[last].nextSibling = index;
+      last = index;
+    }
+    if (selfClosing) {
+      doc_.elements_[index].subtreeEnd = index + 1;
+      if (open_.empty()) rootDone_ = true;
+    } else {
+      open_.push_back(index);
+      lastChild_.push_back(kNoElement);
+    }
+  }
+
+  void checkAllClosed() const {
+    if (!open_.empty()) {
+      const Element& top = doc_.elements_[open_.back()];
+      const TextPosition p = PositionOf(text_, top.tagOffset);
+      doc_.fail(n_, "Unerwartetes Textende: Das Element <" + Shown(text_.substr(top.nameBegin, top.nameLength)) +
+                        "> aus Zeile " + std::to_string(p.line) + ", Spalte " + std::to_string(p.column) +
+                        " ist nicht geschlossen.");
+    }
+    if (doc_.elements_.empty()) doc_.fail(n_, "Der Text enthält kein XML-Element.");
+  }
+
+  Document& doc_;
+  const std::string_view text_;
+  const char* const data_;
+  const std::size_t n_;
+  std::size_t pos_ = 0;
+  std::vector<std::uint32_t> open_;       // elements whose end tag is still to come
+  std::vector<std::uint32_t> lastChild_;  // per open element, its last child so far
+  bool rootDone_ = false;
+};
+
 Document::Document(std::string_view text) : text_(text) {
   if (text.size() >= std::numeric_limits<std::uint32_t>::max())
     throw XmlError("Ungültiges XML: Der Text ist größer als 4 GB.", 1, 1);
-  parse();
+  Parser(*this).run();
 }
 
 void Document::fail(std::size_t offset, const std::string& what) const {
@@ -125,164 +331,6 @@ void Document::fail(std::size_t offset, const std::string& what) const {
   throw XmlError("Ungültiges XML in Zeile " + std::to_string(p.line) + ", Spalte " + std::to_string(p.column) +
                      ": " + what,
                  p.line, p.column);
-}
-
-void Document::parse() {
-  const char* const data = text_.data();
-  const std::size_t n = text_.size();
-  auto u32 = [](std::size_t v) { return static_cast<std::uint32_t>(v); };
-  auto startsWith = [&](std::size_t at, std::string_view s) { return text_.substr(at).starts_with(s); };
-  auto skipSpace = [&](std::size_t& at) {
-    while (at < n && IsSpace(data[at])) ++at;
-  };
-  auto readName = [&](std::size_t& at) {
-    std::size_t begin = at;
-    while (at < n && !EndsName(data[at])) ++at;
-    return begin;
-  };
-
-  std::vector<std::uint32_t> open;       // elements whose end tag is still to come
-  std::vector<std::uint32_t> lastChild;  // per open element, its last child so far
-  bool rootDone = false;
-
-  auto link = [&](std::uint32_t index) {
-    if (open.empty()) return;
-    std::uint32_t& last = lastChild.back();
-    if (last == kNoElement) elements_[open.back()].firstChild = index;
-    else elements_[last].nextSibling = index;
-    last = index;
-  };
-
-  std::size_t pos = text_.find('<');
-  if (pos == std::string_view::npos) fail(n, "Der Text enthält kein XML-Element.");
-
-  while (pos < n) {
-    if (data[pos] != '<') {
-      // Character data: elements of a work file carry none, so it is passed over.
-      const void* next = std::memchr(data + pos, '<', n - pos);
-      pos = next ? static_cast<std::size_t>(static_cast<const char*>(next) - data) : n;
-      continue;
-    }
-    const std::size_t tag = pos;
-    auto skipPast = [&](std::string_view end, const char* what) {
-      std::size_t at = text_.find(end, pos);
-      if (at == std::string_view::npos) fail(tag, std::string(what) + " ohne Ende.");
-      pos = at + end.size();
-    };
-    if (startsWith(pos, "<?")) {
-      skipPast("?>", "Verarbeitungsanweisung");
-    } else if (startsWith(pos, "<!--")) {
-      pos += 4;
-      skipPast("-->", "Kommentar");
-    } else if (startsWith(pos, "<![CDATA[")) {
-      skipPast("]]>", "CDATA-Abschnitt");
-    } else if (startsWith(pos, "<!")) {
-      // A document type declaration, with an internal subset in brackets.
-      int depth = 0;
-      for (++pos; pos < n; ++pos) {
-        if (data[pos] == '[') ++depth;
-        else if (data[pos] == ']') --depth;
-        else if (data[pos] == '>' && depth <= 0) break;
-      }
-      if (pos >= n) fail(tag, "Deklaration ohne Ende.");
-      ++pos;
-    } else if (startsWith(pos, "</")) {
-      pos += 2;
-      std::size_t nameBegin = readName(pos);
-      std::string_view closing = text_.substr(nameBegin, pos - nameBegin);
-      skipSpace(pos);
-      if (pos >= n || data[pos] != '>') fail(tag, "End-Tag </" + Shown(closing) + "> ohne „>“.");
-      if (open.empty()) fail(tag, "End-Tag </" + Shown(closing) + "> ohne Start-Tag.");
-      const Element& top = elements_[open.back()];
-      std::string_view opening = text_.substr(top.nameBegin, top.nameLength);
-      if (closing != opening) {
-        TextPosition p = PositionOf(text_, top.tagOffset);
-        fail(tag, "End-Tag </" + Shown(closing) + "> passt nicht zum Start-Tag <" + Shown(opening) + "> in Zeile " +
-                      std::to_string(p.line) + ", Spalte " + std::to_string(p.column) + ".");
-      }
-      elements_[open.back()].subtreeEnd = u32(elements_.size());
-      open.pop_back();
-      lastChild.pop_back();
-      ++pos;
-      if (open.empty()) rootDone = true;
-    } else {
-      ++pos;
-      std::size_t nameBegin = readName(pos);
-      std::string_view name = text_.substr(nameBegin, pos - nameBegin);
-      if (name.empty()) {
-        fail(tag, pos < n ? "Nach „<“ fehlt der Elementname (" + ShownChar(data[pos]) + ")."
-                          : std::string("Nach „<“ fehlt der Elementname."));
-      }
-      if (rootDone) fail(tag, "Zweites Wurzelelement <" + Shown(name) + ">.");
-      Element e;
-      e.nameBegin = u32(nameBegin);
-      e.nameLength = u32(name.size());
-      e.tagOffset = u32(tag);
-      e.firstAttribute = u32(attributes_.size());
-      e.attributeCount = 0;
-      bool selfClosing = false;
-      for (;;) {
-        skipSpace(pos);
-        if (pos >= n) fail(tag, "Start-Tag <" + Shown(name) + "> ohne Ende.");
-        if (data[pos] == '>') {
-          ++pos;
-          break;
-        }
-        if (data[pos] == '/') {
-          if (pos + 1 < n && data[pos + 1] == '>') {
-            pos += 2;
-            selfClosing = true;
-            break;
-          }
-          fail(pos, "Unerwartetes „/“ im Start-Tag <" + Shown(name) + ">.");
-        }
-        std::size_t attrAt = pos;
-        std::size_t attrBegin = readName(pos);
-        std::string_view attrName = text_.substr(attrBegin, pos - attrBegin);
-        if (attrName.empty()) fail(pos, "Unerwartetes " + ShownChar(data[pos]) + " im Start-Tag <" + Shown(name) + ">.");
-        skipSpace(pos);
-        if (pos >= n || data[pos] != '=') fail(attrAt, "Dem Attribut " + Shown(attrName) + " fehlt „=“ und sein Wert.");
-        ++pos;
-        skipSpace(pos);
-        if (pos >= n || (data[pos] != '"' && data[pos] != '\''))
-          fail(pos, "Der Wert des Attributs " + Shown(attrName) + " steht nicht in Anführungszeichen.");
-        const char quote = data[pos];
-        const std::size_t valueBegin = ++pos;
-        for (;;) {
-          const void* hit = std::memchr(data + pos, quote, n - pos);
-          if (!hit) fail(attrAt, "Der Wert des Attributs " + Shown(attrName) + " hat kein Ende.");
-          pos = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
-          if (pos + 1 < n && data[pos + 1] == quote) {
-            pos += 2;  // a doubled quote character stands for one
-            continue;
-          }
-          break;
-        }
-        attributes_.push_back(
-            Attribute{u32(attrBegin), u32(attrName.size()), u32(valueBegin), u32(pos - valueBegin), quote});
-        ++e.attributeCount;
-        ++pos;
-      }
-      const std::uint32_t index = u32(elements_.size());
-      elements_.push_back(e);
-      link(index);
-      if (selfClosing) {
-        elements_[index].subtreeEnd = index + 1;
-        if (open.empty()) rootDone = true;
-      } else {
-        open.push_back(index);
-        lastChild.push_back(kNoElement);
-      }
-    }
-  }
-  if (!open.empty()) {
-    const Element& top = elements_[open.back()];
-    TextPosition p = PositionOf(text_, top.tagOffset);
-    fail(n, "Unerwartetes Textende: Das Element <" + Shown(text_.substr(top.nameBegin, top.nameLength)) +
-                "> aus Zeile " + std::to_string(p.line) + ", Spalte " + std::to_string(p.column) +
-                " ist nicht geschlossen.");
-  }
-  if (elements_.empty()) fail(n, "Der Text enthält kein XML-Element.");
 }
 
 std::string_view Document::name(std::uint32_t index) const {

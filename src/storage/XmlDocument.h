@@ -75,7 +75,7 @@ class Document {
   std::string attribute(std::uint32_t index, std::string_view wanted) const;
 
  private:
-  void parse();
+  class Parser;  // the one pass over the text that fills elements_ and attributes_
   [[noreturn]] void fail(std::size_t offset, const std::string& what) const;
 
   std::string_view text_;
