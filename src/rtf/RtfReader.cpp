@@ -317,17 +317,69 @@ class Reader {
       EnterDestination(info.keyword, info.index);
       return;
     }
-    const int n = token.parameter;
-    const bool on = !token.hasParameter || n != 0;
-    CharState& c = s.chars;
-    ParagraphFormat& p = s.para.format;
-    const bool body = s.dest == Dest::Body;
+    const ControlWord word{token, info, token.parameter, !token.hasParameter || token.parameter != 0};
     switch (info.keyword) {
-      case Keyword::Unknown:
-        // \ulw, \uldb, \ulwave … are all underlines; \ulc is the underline's colour.
-        if (token.text.size() > 2 && token.text.substr(0, 2) == "ul" && token.text != "ulc")
-          c.underline = on;
+      case Keyword::Ansi: case Keyword::Mac: case Keyword::Pc: case Keyword::Pca: case Keyword::AnsiCpg:
+      case Keyword::Deff: case Keyword::Uc: case Keyword::U:
+        DocumentWord(s, word);
         break;
+      case Keyword::F: case Keyword::FCharset: case Keyword::Cpg: case Keyword::Red: case Keyword::Green:
+      case Keyword::Blue:
+        FontTableWord(s, word);
+        break;
+      case Keyword::Unknown: case Keyword::Plain: case Keyword::Fs: case Keyword::B: case Keyword::I:
+      case Keyword::Ul: case Keyword::UlNone: case Keyword::Strike: case Keyword::Cf: case Keyword::Background:
+      case Keyword::Super: case Keyword::Sub: case Keyword::NoSuperSub: case Keyword::Hidden: case Keyword::Cs:
+        CharacterWord(s, word);
+        break;
+      case Keyword::Pard: case Keyword::Ql: case Keyword::Qr: case Keyword::Qc: case Keyword::Qj: case Keyword::Li:
+      case Keyword::Ri: case Keyword::Fi: case Keyword::Sb: case Keyword::Sa: case Keyword::PageBb:
+      case Keyword::Intbl: case Keyword::Itap: case Keyword::Ls: case Keyword::Ilvl: case Keyword::S:
+      case Keyword::OtherStyle:
+        ParagraphWord(s, word);
+        break;
+      case Keyword::PnLvlBlt: case Keyword::PnLvlBody: case Keyword::PnLvlCont: case Keyword::PnLvl:
+      case Keyword::PnDec: case Keyword::PnUcLtr: case Keyword::PnLcLtr: case Keyword::PnUcRm: case Keyword::PnLcRm:
+      case Keyword::List: case Keyword::ListLevel: case Keyword::LevelNfc: case Keyword::ListId:
+        ListWord(s, word);
+        break;
+      case Keyword::Trowd: case Keyword::Trleft: case Keyword::Trgaph: case Keyword::Trrh: case Keyword::Trhdr:
+      case Keyword::RowAlign: case Keyword::Cellx: case Keyword::CellMerge: case Keyword::CellVerticalMerge:
+      case Keyword::CellVerticalAlign: case Keyword::CellBackground: case Keyword::CellForeground:
+      case Keyword::CellShading:
+        TableWord(info, s.para, token);
+        break;
+      case Keyword::CellBorderSide: case Keyword::BorderStyleWord: case Keyword::BorderNone:
+      case Keyword::BorderWidth: case Keyword::BorderColor:
+        BorderWord(info, s.para, token);
+        break;
+      case Keyword::PageValue: case Keyword::Sectd: case Keyword::TitlePage: case Keyword::FacingPages:
+        PageSetupWord(word);
+        break;
+      case Keyword::Field: case Keyword::Cell: case Keyword::NestCell: case Keyword::Row: case Keyword::NestRow:
+      case Keyword::Par: case Keyword::Sect: case Keyword::SbkNone: case Keyword::Page: case Keyword::Character:
+        if (s.dest == Dest::Body) BodyWord(s, word);
+        break;
+      case Keyword::PicW: case Keyword::PicH: case Keyword::PicWGoal: case Keyword::PicHGoal:
+      case Keyword::PicScaleX: case Keyword::PicScaleY:
+        PictureWord(word);
+        break;
+      default: break;
+    }
+  }
+
+  // A control word with what the groups below need of it.
+  struct ControlWord {
+    const Token& token;
+    const KeywordInfo& info;
+    int n;    // the parameter
+    bool on;  // no parameter, or one other than 0
+  };
+
+  // The document's character set, default font and Unicode characters.
+  void DocumentWord(State& s, const ControlWord& w) {
+    const int n = w.n;
+    switch (w.info.keyword) {
       case Keyword::Ansi: docCodePage_ = 1252; break;
       case Keyword::Mac: docCodePage_ = 10000; break;
       case Keyword::Pc: docCodePage_ = 437; break;
@@ -336,6 +388,14 @@ class Reader {
       case Keyword::Deff: defaultFont_ = std::max(0, n); break;
       case Keyword::Uc: s.unicodeSkip = Clamp(n, 0, kMaxUnicodeSkip); break;
       case Keyword::U: Unicode(n); break;
+      default: break;
+    }
+  }
+
+  // Entries of the font and colour tables; \f outside the font table picks a font.
+  void FontTableWord(State& s, const ControlWord& w) {
+    const int n = w.n;
+    switch (w.info.keyword) {
       case Keyword::F:
         if (s.dest == Dest::FontTable) {
           CommitFont();
@@ -343,7 +403,7 @@ class Reader {
           pendingFont_.number = std::max(0, n);
           pendingFont_.active = true;
         } else {
-          c.font = std::max(0, n);
+          s.chars.font = std::max(0, n);
         }
         break;
       case Keyword::FCharset:
@@ -355,9 +415,23 @@ class Reader {
       case Keyword::Red: color_.red = Clamp(n, 0, 255), color_.set = true; break;
       case Keyword::Green: color_.green = Clamp(n, 0, 255), color_.set = true; break;
       case Keyword::Blue: color_.blue = Clamp(n, 0, 255), color_.set = true; break;
+      default: break;
+    }
+  }
+
+  void CharacterWord(State& s, const ControlWord& w) {
+    const int n = w.n;
+    const bool on = w.on;
+    CharState& c = s.chars;
+    switch (w.info.keyword) {
+      case Keyword::Unknown:
+        // \ulw, \uldb, \ulwave … are all underlines; \ulc is the underline's colour.
+        if (w.token.text.size() > 2 && w.token.text.substr(0, 2) == "ul" && w.token.text != "ulc")
+          c.underline = on;
+        break;
       case Keyword::Plain: c = defaultChars_; break;
       case Keyword::Fs:
-        c.halfPoints = token.hasParameter ? Clamp(n, kMinHalfPoints, kMaxHalfPoints) : 24;
+        c.halfPoints = w.token.hasParameter ? Clamp(n, kMinHalfPoints, kMaxHalfPoints) : 24;
         break;
       case Keyword::B: c.bold = on; break;
       case Keyword::I: c.italic = on; break;
@@ -370,6 +444,21 @@ class Reader {
       case Keyword::Sub: c.position = VerticalPosition::Subscript; break;
       case Keyword::NoSuperSub: c.position = VerticalPosition::Normal; break;
       case Keyword::Hidden: c.hidden = on; break;
+      case Keyword::Cs:
+        if (s.dest == Dest::StyleSheet) {
+          s.styleKey = CharStyleKey(n);
+        } else if (const auto it = styles_.find(CharStyleKey(n)); it != styles_.end()) {
+          c = it->second.chars;
+        }
+        break;
+      default: break;
+    }
+  }
+
+  void ParagraphWord(State& s, const ControlWord& w) {
+    const int n = w.n;
+    ParagraphFormat& p = s.para.format;
+    switch (w.info.keyword) {
       case Keyword::Pard: s.para = defaultPara_; break;
       case Keyword::Ql: p.alignment = Alignment::Left; break;
       case Keyword::Qr: p.alignment = Alignment::Right; break;
@@ -380,8 +469,8 @@ class Reader {
       case Keyword::Fi: p.firstLineIndent = Clamp(n, -kMaxTwips, kMaxTwips); break;
       case Keyword::Sb: p.spaceBefore = Clamp(n, 0, kMaxTwips); break;
       case Keyword::Sa: p.spaceAfter = Clamp(n, 0, kMaxTwips); break;
-      case Keyword::PageBb: p.pageBreakBefore = on; break;
-      case Keyword::Intbl: s.para.inTable = on; break;
+      case Keyword::PageBb: p.pageBreakBefore = w.on; break;
+      case Keyword::Intbl: s.para.inTable = w.on; break;
       case Keyword::Itap: s.para.tableLevel = Clamp(n, 0, kMaxTableLevel); break;
       case Keyword::Ls:
         if (s.dest == Dest::ListOverrideTable) {
@@ -392,16 +481,17 @@ class Reader {
         break;
       case Keyword::Ilvl: p.listLevel = Clamp(n, 0, kMaxListLevel); break;
       case Keyword::S: ParagraphStyle(s, n); break;
-      case Keyword::Cs:
-        if (s.dest == Dest::StyleSheet) {
-          s.styleKey = CharStyleKey(n);
-        } else if (const auto it = styles_.find(CharStyleKey(n)); it != styles_.end()) {
-          c = it->second.chars;
-        }
-        break;
       case Keyword::OtherStyle:
         if (s.dest == Dest::StyleSheet) s.styleKey = -1;
         break;
+      default: break;
+    }
+  }
+
+  // The old paragraph numbering (\pn…) and the list table.
+  void ListWord(State& s, const ControlWord& w) {
+    const int n = w.n;
+    switch (w.info.keyword) {
       case Keyword::PnLvlBlt: pn_.bullet = true; break;
       case Keyword::PnLvlBody: pn_.body = true; break;
       case Keyword::PnLvlCont: pn_.continuation = true; break;
@@ -432,72 +522,55 @@ class Reader {
         if (s.dest == Dest::ListTable) currentList_.id = n;
         if (s.dest == Dest::ListOverrideTable) overrideListId_ = n;
         break;
-      case Keyword::Trowd:
-      case Keyword::Trleft:
-      case Keyword::Trgaph:
-      case Keyword::Trrh:
-      case Keyword::Trhdr:
-      case Keyword::RowAlign:
-      case Keyword::Cellx:
-      case Keyword::CellMerge:
-      case Keyword::CellVerticalMerge:
-      case Keyword::CellVerticalAlign:
-      case Keyword::CellBackground:
-      case Keyword::CellForeground:
-      case Keyword::CellShading:
-        TableWord(info, s.para, token);
-        break;
-      case Keyword::CellBorderSide:
-      case Keyword::BorderStyleWord:
-      case Keyword::BorderNone:
-      case Keyword::BorderWidth:
-      case Keyword::BorderColor:
-        BorderWord(info, s.para, token);
-        break;
-      case Keyword::PageValue: PageWord(info.index, n, on); break;
+      default: break;
+    }
+  }
+
+  void PageSetupWord(const ControlWord& w) {
+    switch (w.info.keyword) {
+      case Keyword::PageValue: PageWord(w.info.index, w.n, w.on); break;
       case Keyword::Sectd:
         if (!sectionsDone_) sectionPage_ = {};
         break;
       case Keyword::TitlePage:
-        if (!sectionsDone_) headersFooters_.titlePage = on;
+        if (!sectionsDone_) headersFooters_.titlePage = w.on;
         break;
-      case Keyword::FacingPages: headersFooters_.facingPages = on; break;
+      case Keyword::FacingPages: headersFooters_.facingPages = w.on; break;
+      default: break;
+    }
+  }
+
+  // Fields, cell and row ends, paragraph and page breaks and special characters: only the
+  // body text has them.
+  void BodyWord(State& s, const ControlWord& w) {
+    switch (w.info.keyword) {
       case Keyword::Field:
-        if (body && !s.fieldGroup && phantomDepth_ == 0 && fields_.size() < kMaxFieldDepth) {
+        if (!s.fieldGroup && phantomDepth_ == 0 && fields_.size() < kMaxFieldDepth) {
           s.fieldGroup = true;
           s.fieldResult = false;
           fields_.emplace_back();
         }
         break;
-      case Keyword::Cell:
-        if (body) builder_.EndCell(Resolved(s.para), 1);
-        break;
-      case Keyword::NestCell:
-        if (body) builder_.EndCell(Resolved(s.para), std::max(2, Depth(s.para)));
-        break;
-      case Keyword::Row:
-        if (body) EndRow(1);
-        break;
-      case Keyword::NestRow:
-        if (body) EndRow(std::max(2, Depth(s.para)));
-        break;
-      case Keyword::Par:
-        if (body) builder_.EndParagraph(Resolved(s.para), Depth(s.para));
-        break;
+      case Keyword::Cell: builder_.EndCell(Resolved(s.para), 1); break;
+      case Keyword::NestCell: builder_.EndCell(Resolved(s.para), std::max(2, Depth(s.para))); break;
+      case Keyword::Row: EndRow(1); break;
+      case Keyword::NestRow: EndRow(std::max(2, Depth(s.para))); break;
+      case Keyword::Par: builder_.EndParagraph(Resolved(s.para), Depth(s.para)); break;
       case Keyword::Sect:
-        if (body) builder_.BreakPage(Resolved(s.para), Depth(s.para));
+        builder_.BreakPage(Resolved(s.para), Depth(s.para));
         // Page set-up, headers and footers are those of the first section.
-        if (body && s.story < 0) sectionsDone_ = true;
+        if (s.story < 0) sectionsDone_ = true;
         break;
-      case Keyword::SbkNone:
-        if (body) builder_.KeepOnPage();
-        break;
-      case Keyword::Page:
-        if (body) builder_.BreakPage(Resolved(s.para), Depth(s.para));
-        break;
-      case Keyword::Character:
-        if (body) Emit(info.character);
-        break;
+      case Keyword::SbkNone: builder_.KeepOnPage(); break;
+      case Keyword::Page: builder_.BreakPage(Resolved(s.para), Depth(s.para)); break;
+      case Keyword::Character: Emit(w.info.character); break;
+      default: break;
+    }
+  }
+
+  void PictureWord(const ControlWord& w) {
+    const int n = w.n;
+    switch (w.info.keyword) {
       case Keyword::PicW: picture_.width = n; break;
       case Keyword::PicH: picture_.height = n; break;
       case Keyword::PicWGoal: picture_.widthGoal = n; break;
