@@ -141,13 +141,18 @@ class Document::Parser {
  private:
   static std::uint32_t u32(std::size_t v) { return static_cast<std::uint32_t>(v); }
   bool startsWith(std::string_view s) const { return text_.substr(pos_).starts_with(s); }
+  // The scanning loops work on a local position, which the compiler keeps in a register.
   void skipSpace() {
-    while (pos_ < n_ && IsSpace(data_[pos_])) ++pos_;
+    std::size_t at = pos_;
+    while (at < n_ && IsSpace(data_[at])) ++at;
+    pos_ = at;
   }
   // Advances past a name and returns where it began.
   std::size_t readName() {
     const std::size_t begin = pos_;
-    while (pos_ < n_ && !EndsName(data_[pos_])) ++pos_;
+    std::size_t at = begin;
+    while (at < n_ && !EndsName(data_[at])) ++at;
+    pos_ = at;
     return begin;
   }
 
@@ -264,20 +269,21 @@ class Document::Parser {
     if (pos_ >= n_ || (data_[pos_] != '"' && data_[pos_] != '\''))
       doc_.fail(pos_, "Der Wert des Attributs " + Shown(attrName) + " steht nicht in Anführungszeichen.");
     const char quote = data_[pos_];
-    const std::size_t valueBegin = ++pos_;
+    const std::size_t valueBegin = pos_ + 1;
+    std::size_t at = valueBegin;
     for (;;) {
-      const void* hit = std::memchr(data_ + pos_, quote, n_ - pos_);
+      const void* hit = std::memchr(data_ + at, quote, n_ - at);
       if (!hit) doc_.fail(attrAt, "Der Wert des Attributs " + Shown(attrName) + " hat kein Ende.");
-      pos_ = static_cast<std::size_t>(static_cast<const char*>(hit) - data_);
-      if (pos_ + 1 < n_ && data_[pos_ + 1] == quote) {
-        pos_ += 2;  // a doubled quote character stands for one
+      at = static_cast<std::size_t>(static_cast<const char*>(hit) - data_);
+      if (at + 1 < n_ && data_[at + 1] == quote) {
+        at += 2;  // a doubled quote character stands for one
         continue;
       }
       break;
     }
     doc_.attributes_.push_back(
-        Attribute{u32(attrBegin), u32(attrName.size()), u32(valueBegin), u32(pos_ - valueBegin), quote});
-    ++pos_;
+        Attribute{u32(attrBegin), u32(attrName.size()), u32(valueBegin), u32(at - valueBegin), quote});
+    pos_ = at + 1;
   }
 
   // Appends the element, links it to its parent and opens it unless it closed itself.
