@@ -9,6 +9,7 @@
 
 #include "model/WorkFileData.h"
 #include "model/srcGlobalDef.h"
+#include "platform/Services.h"
 #include "workfile/StructureModel.h"
 #include "workfile/StructurePage.h"
 #include "workfile/StructureTreeView.h"
@@ -22,7 +23,9 @@ class BenchContext final : public WorkFileContext {
   WorkFileData& data() override { return data_; }
   void markModified() override { data_.modified = true; }
   QWidget* window() override { return nullptr; }
+  platform::Services& services() override { return services_; }
   WorkFileData data_;
+  platform::Services services_;  // nothing here asks the user anything
 };
 
 // 20 top-level items, 10 sub-items each, 99 leaves under each sub-item: 20,020 items,
