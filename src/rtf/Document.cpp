@@ -8,7 +8,7 @@ namespace orvela::rtf {
 bool Cell::operator==(const Cell& o) const {
   return widthTwips == o.widthTwips && blocks == o.blocks && horizontalMerge == o.horizontalMerge &&
          verticalMerge == o.verticalMerge && borders == o.borders && shading == o.shading &&
-         verticalAlignment == o.verticalAlignment;
+         verticalAlignment == o.verticalAlignment && padding == o.padding;
 }
 bool Row::operator==(const Row& o) const {
   return cells == o.cells && leftTwips == o.leftTwips && gapTwips == o.gapTwips &&

@@ -63,6 +63,14 @@ struct Run {
 enum class Alignment { Left, Right, Center, Justify };
 enum class ListStyle { None, Bullet, Decimal, LowerAlpha, UpperAlpha, LowerRoman, UpperRoman };
 
+enum class TabAlignment { Left, Center, Right, Decimal };
+
+struct TabStop {
+  int positionTwips = 0;  // from the left indent's edge of the text area
+  TabAlignment alignment = TabAlignment::Left;
+  bool operator==(const TabStop&) const = default;
+};
+
 struct ParagraphFormat {
   Alignment alignment = Alignment::Left;
   int leftIndent = 0;
@@ -73,6 +81,7 @@ struct ParagraphFormat {
   ListStyle list = ListStyle::None;
   int listLevel = 0;  // 0..8
   bool pageBreakBefore = false;
+  std::vector<TabStop> tabs{};  // in the order the file gives them; none: the default stops
   bool operator==(const ParagraphFormat&) const = default;
 };
 
@@ -106,6 +115,12 @@ enum class Merge { None, First, Continue };
 
 enum class CellAlignment { Top, Center, Bottom };
 
+// Space between a cell's border and its text, in twips.
+struct CellPadding {
+  int top = 0, left = 0, bottom = 0, right = 0;
+  bool operator==(const CellPadding&) const = default;
+};
+
 // A table cell holds paragraphs and nested tables; a cell read from a file always ends
 // with a paragraph.
 struct Cell {
@@ -116,6 +131,7 @@ struct Cell {
   CellBorders borders{};
   std::optional<Color> shading{};  // background of the cell, \clshdng already mixed in
   CellAlignment verticalAlignment = CellAlignment::Top;
+  std::optional<CellPadding> padding{};  // none: the row's gap on the left and right
   bool operator==(const Cell&) const;
 };
 

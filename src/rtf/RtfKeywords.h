@@ -42,6 +42,8 @@ enum class Keyword {
   CellBorderSide,                      // index: 0 top, 1 left, 2 bottom, 3 right, 4 none of a cell
   BorderStyleWord, BorderNone, BorderWidth, BorderColor,  // BorderStyleWord index: a BorderStyle
   CellBackground, CellForeground, CellShading, CellVerticalAlign,  // CellVerticalAlign index: a CellAlignment
+  CellPaddingValue,  // index: 0 top, 1 left, 2 bottom, 3 right
+  TabAlign, TabPosition,  // TabAlign index: a TabAlignment
 };
 
 // The values a page word sets; PageWord::Landscape is a flag.

@@ -29,6 +29,7 @@ constexpr std::size_t kMaxFieldText = 256;
 constexpr int kMinPaperTwips = 1440;
 constexpr int kMinTextAreaTwips = 720;
 constexpr int kMaxBorderWidth = 720;
+constexpr std::size_t kMaxTabStops = 64;
 
 enum class Dest : std::uint8_t {
   Body, Skip, FontTable, ColorTable, StyleSheet, Pict, Pn, ListTable, ListOverrideTable,
@@ -54,6 +55,7 @@ struct ParaState {
   int listOverride = -1;  // \ls
   bool inTable = false;
   int tableLevel = 0;  // \itap
+  TabAlignment nextTab = TabAlignment::Left;  // for the next \tx
 };
 
 struct State {
@@ -335,7 +337,7 @@ class Reader {
       case Keyword::Pard: case Keyword::Ql: case Keyword::Qr: case Keyword::Qc: case Keyword::Qj: case Keyword::Li:
       case Keyword::Ri: case Keyword::Fi: case Keyword::Sb: case Keyword::Sa: case Keyword::PageBb:
       case Keyword::Intbl: case Keyword::Itap: case Keyword::Ls: case Keyword::Ilvl: case Keyword::S:
-      case Keyword::OtherStyle:
+      case Keyword::OtherStyle: case Keyword::TabAlign: case Keyword::TabPosition:
         ParagraphWord(s, word);
         break;
       case Keyword::PnLvlBlt: case Keyword::PnLvlBody: case Keyword::PnLvlCont: case Keyword::PnLvl:
@@ -346,7 +348,7 @@ class Reader {
       case Keyword::Trowd: case Keyword::Trleft: case Keyword::Trgaph: case Keyword::Trrh: case Keyword::Trhdr:
       case Keyword::RowAlign: case Keyword::Cellx: case Keyword::CellMerge: case Keyword::CellVerticalMerge:
       case Keyword::CellVerticalAlign: case Keyword::CellBackground: case Keyword::CellForeground:
-      case Keyword::CellShading:
+      case Keyword::CellShading: case Keyword::CellPaddingValue:
         TableWord(info, s.para, token);
         break;
       case Keyword::CellBorderSide: case Keyword::BorderStyleWord: case Keyword::BorderNone:
@@ -484,6 +486,8 @@ class Reader {
       case Keyword::OtherStyle:
         if (s.dest == Dest::StyleSheet) s.styleKey = -1;
         break;
+      case Keyword::TabAlign: s.para.nextTab = static_cast<TabAlignment>(w.info.index); break;
+      case Keyword::TabPosition: AddTab(s.para, n); break;
       default: break;
     }
   }
@@ -893,6 +897,13 @@ class Reader {
       case Keyword::CellBackground: def.background = n; break;
       case Keyword::CellForeground: def.foreground = n; break;
       case Keyword::CellShading: def.shading = Clamp(n, 0, 10000); break;
+      case Keyword::CellPaddingValue: {
+        if (!cell.padding) cell.padding = CellPadding{};
+        int CellPadding::* const sides[] = {&CellPadding::top, &CellPadding::left, &CellPadding::bottom,
+                                            &CellPadding::right};
+        (*cell.padding).*sides[info.index % 4] = Clamp(n, 0, kMaxTwips / 4);
+        break;
+      }
       case Keyword::Cellx:
         cell.shading = Shading(def);
         def.done.row.cells.push_back(std::move(cell));
@@ -942,6 +953,20 @@ class Reader {
     CellBorders& borders = RowDefinitionAt(std::max(1, Depth(para))).pendingCell.borders;
     std::optional<Border>* const sides[] = {&borders.top, &borders.left, &borders.bottom, &borders.right};
     *sides[borderSide_] = borderStyled_ ? std::optional<Border>(border_) : std::nullopt;
+  }
+
+  // A stop at a position already set replaces it (LibreOffice repeats its style's stops).
+  static void AddTab(ParaState& para, int n) {
+    const TabStop stop{Clamp(n, -kMaxTwips, kMaxTwips), para.nextTab};
+    para.nextTab = TabAlignment::Left;
+    std::vector<TabStop>& tabs = para.format.tabs;
+    for (TabStop& tab : tabs) {
+      if (tab.positionTwips == stop.positionTwips) {
+        tab = stop;
+        return;
+      }
+    }
+    if (tabs.size() < kMaxTabStops) tabs.push_back(stop);
   }
 
   void PageWord(std::uint8_t index, int n, bool on) {

@@ -253,6 +253,11 @@ class Writer {
     if (f.spaceBefore != 0) AppendNumber(out_, "sb", f.spaceBefore);
     if (f.spaceAfter != 0) AppendNumber(out_, "sa", f.spaceAfter);
     if (f.pageBreakBefore) out_ += "\\pagebb";
+    for (const TabStop& tab : f.tabs) {
+      static constexpr std::string_view kTabAlign[] = {"", "\\tqc", "\\tqr", "\\tqdec"};
+      out_ += kTabAlign[static_cast<int>(tab.alignment)];
+      AppendNumber(out_, "tx", tab.positionTwips);
+    }
     if (f.list == ListStyle::None) {
       counters.fill(0);
     } else {
@@ -370,6 +375,18 @@ class Writer {
         if (border.color) AppendNumber(definition, "brdrcf", static_cast<long long>(colors_.at(Key(*border.color))));
       }
       if (cell.shading) AppendNumber(definition, "clcbpat", static_cast<long long>(colors_.at(Key(*cell.shading))));
+      if (cell.padding) {
+        // \clpadfN3: the padding is in twips.
+        const std::pair<std::string_view, int> sides[] = {{"t", cell.padding->top}, {"l", cell.padding->left},
+                                                          {"b", cell.padding->bottom}, {"r", cell.padding->right}};
+        for (const auto& side : sides) {
+          definition += "\\clpadf";
+          definition += side.first;
+          definition += "3\\clpad";
+          definition += side.first;
+          definition += std::to_string(side.second);
+        }
+      }
       right += cell.widthTwips > 0 ? cell.widthTwips : kDefaultCellWidthTwips;
       AppendNumber(definition, "cellx", right);
     }

@@ -163,6 +163,7 @@ class RtfAdapterTest : public QObject {
     QTextBlockFormat right;
     right.setAlignment(Qt::AlignRight);
     right.setLeftMargin(20);
+    right.setTabPositions({QTextOption::Tab(300, QTextOption::RightTab), QTextOption::Tab(100, QTextOption::CenterTab)});
     c.insertBlock(right);
     c.insertText("rechts", small);
     c.insertBlock(QTextBlockFormat());
@@ -213,6 +214,7 @@ class RtfAdapterTest : public QObject {
     QCOMPARE(FormatOf(copy, "kursiv").fontPointSize(), 14.0);
     QVERIFY(FormatOf(copy, "rechts").fontStrikeOut());
     QVERIFY(BlockWithText(copy, "rechts").blockFormat().alignment() & Qt::AlignRight);
+    QCOMPARE(BlockWithText(copy, "rechts").blockFormat().tabPositions(), right.tabPositions());
     QCOMPARE(BlockWithText(copy, "Punkt 2").textList()->count(), 2);
     QCOMPARE(BlockWithText(copy, "Nummer 1").textList()->format().style(), QTextListFormat::ListDecimal);
     QTextTable* copiedTable = FirstTable(copy);

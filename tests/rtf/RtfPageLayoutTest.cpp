@@ -311,6 +311,7 @@ TEST(RtfLibreOffice, ReadsLandscapeTableWithHeaderAndFooter) {
     EXPECT_EQ(head.shading, (Color{192, 192, 192}));
     EXPECT_EQ(head.borders.top, hair);
     EXPECT_EQ(head.borders.right, hair);
+    EXPECT_EQ(head.padding, (CellPadding{57, 57, 57, 57}));
   }
   EXPECT_EQ(t->rows[1].cells[0].verticalMerge, Merge::First);
   const Cell& thick = t->rows[1].cells.at(3);
@@ -334,6 +335,9 @@ TEST(RtfLibreOffice, ReadsLetterPageWithHeaderAndFooter) {
   EXPECT_EQ(d.page->marginRight, 1080);
   EXPECT_EQ(TextOfBlocks(d.headersFooters.header), "Rechte Seite|");
   EXPECT_EQ(std::get<Paragraph>(d.headersFooters.header.at(0).content).format.alignment, Alignment::Right);
+  // The stops of the header style, which LibreOffice repeats in the paragraph.
+  const std::vector<TabStop> stops = {{4819, TabAlignment::Center}, {9638, TabAlignment::Right}};
+  EXPECT_EQ(std::get<Paragraph>(d.headersFooters.header.at(0).content).format.tabs, stops);
   ASSERT_EQ(FieldRuns(d.headersFooters.footer).size(), 1u);
   EXPECT_EQ(PlainText(d), "Pr\xC3\xBC" "fbericht im Format Letter\r\nZweiter Absatz.");
   EXPECT_EQ(ReadRtf(WriteRtf(d)), d);

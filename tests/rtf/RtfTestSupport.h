@@ -54,7 +54,8 @@ inline void Describe(std::ostringstream& out, const std::vector<Block>& blocks, 
       const ParagraphFormat& f = p->format;
       out << pad << "P align=" << int(f.alignment) << " li=" << f.leftIndent << " ri=" << f.rightIndent
           << " fi=" << f.firstLineIndent << " sb=" << f.spaceBefore << " sa=" << f.spaceAfter
-          << " list=" << int(f.list) << "/" << f.listLevel << " pb=" << f.pageBreakBefore << "\n";
+          << " list=" << int(f.list) << "/" << f.listLevel << " pb=" << f.pageBreakBefore << " tabs=" << f.tabs.size()
+          << "\n";
       for (const Run& r : p->runs) {
         const CharFormat& c = r.format;
         out << pad << "  R '" << r.text << "' " << c.font << " " << c.halfPoints << (c.bold ? " b" : "")
@@ -79,7 +80,7 @@ inline void Describe(std::ostringstream& out, const std::vector<Block>& blocks, 
           };
           out << pad << "  cell " << cell.widthTwips << " merge=" << int(cell.horizontalMerge) << "/"
               << int(cell.verticalMerge) << " valign=" << int(cell.verticalAlignment)
-              << " shading=" << (cell.shading ? "yes" : "no") << " borders=" << side(cell.borders.top) << ","
+              << " shading=" << (cell.shading ? "yes" : "no") << " padding=" << (cell.padding ? "yes" : "no") << " borders=" << side(cell.borders.top) << ","
               << side(cell.borders.left) << "," << side(cell.borders.bottom) << "," << side(cell.borders.right)
               << "\n";
           Describe(out, cell.blocks, indent + 2);

@@ -126,6 +126,7 @@ class DocumentGenerator {
           *side = border;
         }
         if (Chance(20)) cell.shading = MakeColor();
+        if (Chance(20)) cell.padding = CellPadding{Pick(200), Pick(200), Pick(200), Pick(200)};
         row.cells.push_back(std::move(cell));
       }
       t.rows.push_back(std::move(row));
@@ -148,6 +149,9 @@ class DocumentGenerator {
     if (Chance(20)) f.spaceBefore = Pick(400);
     if (Chance(20)) f.spaceAfter = Pick(400);
     if (Chance(5)) f.pageBreakBefore = true;
+    if (Chance(15)) {
+      for (int t = 1 + Pick(3); t > 0; --t) f.tabs.push_back(TabStop{500 * t + Pick(400), static_cast<TabAlignment>(Pick(4))});
+    }
     if (Chance(30)) {
       f.list = static_cast<ListStyle>(1 + Pick(6));
       f.listLevel = Pick(3);

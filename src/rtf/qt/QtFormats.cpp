@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace orvela::rtf::qt {
 namespace {
@@ -19,6 +20,10 @@ Color FromQColor(const QColor& c) {
 int Twips(double pixels) {
   return std::clamp(static_cast<int>(std::lround(pixels * kTwipsPerPixel)), -kMaxTwips, kMaxTwips);
 }
+
+// In the order of TabAlignment.
+constexpr QTextOption::TabType kTabTypes[] = {QTextOption::LeftTab, QTextOption::CenterTab, QTextOption::RightTab,
+                                              QTextOption::DelimiterTab};
 
 }  // namespace
 
@@ -85,6 +90,11 @@ QTextBlockFormat ToQt(const ParagraphFormat& f) {
   b.setTopMargin(f.spaceBefore / kTwipsPerPixel);
   b.setBottomMargin(f.spaceAfter / kTwipsPerPixel);
   if (f.pageBreakBefore) b.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+  if (!f.tabs.empty()) {
+    QList<QTextOption::Tab> tabs;
+    for (const TabStop& tab : f.tabs) tabs.append(QTextOption::Tab(tab.positionTwips / kTwipsPerPixel, kTabTypes[static_cast<int>(tab.alignment)]));
+    b.setTabPositions(tabs);
+  }
   return b;
 }
 
@@ -109,6 +119,11 @@ ParagraphFormat FromQt(const QTextBlockFormat& b) {
   f.spaceBefore = std::max(0, Twips(b.topMargin()));
   f.spaceAfter = std::max(0, Twips(b.bottomMargin()));
   f.pageBreakBefore = (b.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) != 0;
+  for (const QTextOption::Tab& tab : b.tabPositions()) {
+    const auto* type = std::find(std::begin(kTabTypes), std::end(kTabTypes), tab.type);
+    const auto alignment = type == std::end(kTabTypes) ? TabAlignment::Left : static_cast<TabAlignment>(type - std::begin(kTabTypes));
+    f.tabs.push_back(TabStop{Twips(tab.position), alignment});
+  }
   return f;
 }
 
