@@ -117,6 +117,8 @@ FieldKind ParseField(std::string_view instruction, std::string& picture) {
     const auto close = instruction.find(' ', from);
     picture = instruction.substr(from, close == std::string_view::npos ? close : close - from);
   }
+  // Control characters are no part of a picture (and would not survive writing).
+  std::erase_if(picture, [](char c) { return static_cast<unsigned char>(c) < 0x20; });
   return kind;
 }
 
@@ -222,6 +224,8 @@ class Reader {
       default: break;
     }
     if (popped.listGroup) lists_[currentList_.id] = currentList_.levels;
+    // An empty result still gives the field its format.
+    if (popped.fieldResult && !fields_.empty() && !fields_.back().chars) fields_.back().chars = popped.chars;
     if (popped.fieldGroup) EndField(popped);
     if (popped.story >= 0 && top.story < 0) CloseStory(popped.story, popped.para);
   }

@@ -170,6 +170,8 @@ TEST(RtfFields, KeepsPageCountAndDateFields) {
       {"bare time picture", "{\\field{\\*\\fldinst TIME \\\\@ HH:mm}{\\fldrslt 09:30}}", FieldKind::Time, "HH:mm",
        "09:30"},
       {"no result", "{\\field{\\*\\fldinst NUMPAGES}}", FieldKind::NumPages, "", ""},
+      {"control characters in the picture", "{\\field{\\*\\fldinst DATE \\\\@ \"dd\\tab .MM\"}{\\fldrslt x}}",
+       FieldKind::Date, "dd.MM", "x"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -181,6 +183,15 @@ TEST(RtfFields, KeepsPageCountAndDateFields) {
     EXPECT_EQ(fields[0]->text, c.result);
     EXPECT_EQ(PlainText(d), std::string("Seite ") + c.result + " Ende");
   }
+}
+
+TEST(RtfFields, EmptyResultKeepsItsFormat) {
+  const Document d = ReadRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier;}}{\\field{\\*\\fldinst PAGE}{\\fldrslt {\\f1\\b }}}\\par}");
+  const auto fields = FieldRuns(d.blocks);
+  ASSERT_EQ(fields.size(), 1u);
+  EXPECT_EQ(fields[0]->format.font, "Courier");
+  EXPECT_TRUE(fields[0]->format.bold);
+  EXPECT_EQ(ReadRtf(WriteRtf(d)), d);
 }
 
 TEST(RtfFields, OtherFieldsShowTheirResult) {
