@@ -89,6 +89,9 @@ FindingsPage::FindingsPage(platform::Services& services, Mode mode, std::functio
   connect(upBtn_, &QToolButton::clicked, this, &FindingsPage::acFindUp);
   connect(downBtn_, &QToolButton::clicked, this, &FindingsPage::acFindDown);
   connect(editBtn_, &QToolButton::clicked, this, &FindingsPage::acEditFinding);
+  // The press of the double click has selected the row; in the dialog it also ends any
+  // in-place edit the first click was about to start.
+  connect(vtFindings_, &QAbstractItemView::doubleClicked, this, &FindingsPage::acEditFinding);
   connect(vtFindings_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &FindingsPage::updateButtons);
   connect(model_, &QAbstractItemModel::modelReset, this, &FindingsPage::updateButtons);
   connect(model_, &QAbstractItemModel::rowsRemoved, this, &FindingsPage::updateButtons);

@@ -115,6 +115,8 @@ void ItemDetailForm::load(const ItemDetails& d) {
   findings_->setFindings(d.findings);
 }
 
+void ItemDetailForm::showId(const std::string& id) { labelID_->setText(detail::ToQt(id)); }
+
 ItemDetails ItemDetailForm::current() const {
   ItemDetails d;
   d.hasItem = cmbWorkstate_->count() > 0;

@@ -27,6 +27,8 @@ class ItemDetailForm : public QTabWidget {
   void load(const ItemDetails& details);
   // What the controls hold now.
   ItemDetails current() const;
+  // The identifier again, after the items were numbered anew; pending edits stay.
+  void showId(const std::string& id);
 
   FindingsPage* findingsPage() const { return findings_; }
   TextGuard* textGuard() const { return guard_; }

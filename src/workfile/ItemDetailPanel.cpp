@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "model/ItemDetailRules.h"
+#include "model/srcGlobalDef.h"
 #include "workfile/ItemDetailForm.h"
 #include "workfile/ItemDetailWidgets.h"
 #include "workfile/StructureModel.h"
@@ -42,6 +43,10 @@ ItemDetailPanel::ItemDetailPanel(WorkFileContext& context, StructurePage& page)
   connect(sbItemDetailCancel_, &QToolButton::clicked, this, &ItemDetailPanel::acIDRejectChanges);
   connect(&page_, &StructurePage::focusedItemChanged, this, &ItemDetailPanel::acNodeFocusChanged);
   connect(&page_, &StructurePage::editItemRequested, this, &ItemDetailPanel::acEditItem);
+  // Deleting and pasting number the items anew, the shown one included.
+  connect(&page_, &StructurePage::structureRenumbered, this, [this] {
+    if (item_) form_->showId(item_->record.value(key::ID));
+  });
 
   page_.setDetailPanel(this);
   LoadItemDetails(page_.focusedItem());
@@ -50,6 +55,9 @@ ItemDetailPanel::ItemDetailPanel(WorkFileContext& context, StructurePage& page)
 
 void ItemDetailPanel::LoadItemDetails(RecordNode* item) {
   item_ = item;
+  // Without an item there is nothing to edit; typing into the empty panel would only
+  // leave edits that no item can take.
+  setEnabled(item != nullptr);
   form_->load(item ? orvela::LoadItemDetails(item->record, context_.data()) : EmptyItemDetails());
 }
 

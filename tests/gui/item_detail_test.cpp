@@ -189,19 +189,38 @@ class ItemDetailTest : public QObject {
   }
 
   void emptyWorkFile() {
+    // No item, nothing to edit: the panel takes no input, so typing cannot leave edits
+    // that would later ask to be saved.
     context->data_.structure.clear();
     build();
     QCOMPARE(panel->item(), nullptr);
+    QVERIFY(!panel->isEnabled());
     QCOMPARE(child<QLineEdit>("editName")->text(), QString());
     QCOMPARE(child<QComboBox>("cmbWorkstate")->count(), 0);
     QTest::keyClicks(child<QLineEdit>("editName"), "x");
-    QVERIFY(panel->isChanged());
-    panel->acIDAcceptChanges();  // nothing to write to
-    QVERIFY(panel->isChanged());
-    QCOMPARE(context->marks, 0);
-    panel->acIDRejectChanges();
-    QVERIFY(!panel->isChanged());
     QCOMPARE(child<QLineEdit>("editName")->text(), QString());
+    QVERIFY(!panel->isChanged());
+    QCOMPARE(context->marks, 0);
+
+    // The first item makes it editable; deleting the last one ends that again.
+    page->caNewNode();
+    QVERIFY(panel->isEnabled());
+    QCOMPARE(panel->item(), top(0));
+    page->caDeleteNode();
+    QCOMPARE(panel->item(), nullptr);
+    QVERIFY(!panel->isEnabled());
+    QVERIFY(!panel->isChanged());
+  }
+
+  void shownIdFollowsTheNumbering() {
+    context->data_.structure.append(nullptr, Item("3", "Bank"));
+    build();
+    for (const auto& [id, name] : {std::pair{"1", "Lager"}, std::pair{"1", "Bank"}}) {
+      page->caDeleteNode();  // the focused, first item; the focus goes to the next
+      QCOMPARE(child<QLineEdit>("editName")->text(), QString(name));
+      QCOMPARE(child<QLabel>("labelID")->text(), QString(id));
+      QCOMPARE(QString::fromStdString(panel->item()->record.value(key::ID)), QString(id));
+    }
   }
 
   void findingsOperations() {

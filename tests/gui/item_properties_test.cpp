@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
 #include <QtTest>
@@ -80,6 +81,39 @@ class ItemPropertiesTest : public QObject {
     page.reset();
     context.reset();
     env.reset();
+  }
+
+  void doubleClickOnAFindingOpensIt() {
+    // In the panel and in the dialog alike, on the finding that was double-clicked.
+    const auto doubleClickSecond = [](QWidget* form) {
+      Control<QTabWidget>(form, "PageControl1")->setCurrentIndex(3);
+      QCoreApplication::processEvents();  // the tab's layout
+      auto* view = Control<QTableView>(form, "vtFindings");
+      const QPoint at = view->visualRect(view->model()->index(1, 1)).center();
+      // As the system delivers it: press and release, then the second press as the double click.
+      QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+      QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+      QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at);
+    };
+    QStringList opened;
+    env->modals.handler = [&](QDialog& dialog) {
+      if (dialog.windowTitle() == "Feststellungseigenschaften")
+        opened << Control<QLineEdit>(&dialog, "editName")->text();
+      else {
+        dialog.show();
+        doubleClickSecond(&dialog);
+      }
+      return int(QDialog::Rejected);
+    };
+    page->resize(900, 500);
+    page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(page.get()));
+    selectItem(0);
+    doubleClickSecond(panel);
+    QCOMPARE(opened, QStringList{"b"});
+    selectItem(1);
+    page->acEditItem();
+    QCOMPARE(opened, (QStringList{"b", "b"}));
   }
 
   void writesTheSameRecordAsThePanel() {
