@@ -1,10 +1,7 @@
 #include "workfile/srcFindingProperties.h"
 
-#include <QCalendarWidget>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDialogButtonBox>
-#include <QEvent>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,13 +13,12 @@
 #include "platform/DialogButtons.h"
 #include "platform/ErrorReport.h"
 #include "platform/Services.h"
+#include "workfile/DeadlineEdit.h"
 #include "workfile/ItemDetailTextGuard.h"
 #include "workfile/ItemDetailWidgets.h"
 
 namespace orvela {
 namespace {
-
-const QDate kEmptyDate(1900, 1, 1);
 
 QDate ToQDate(const CalendarDate& d) { return QDate(d.year, d.month, d.day); }
 
@@ -35,7 +31,7 @@ TdlgFindingProperties::TdlgFindingProperties(platform::Services& services, QWidg
       editName_(new QLineEdit),
       cmbType_(new QComboBox),
       cmbRisk_(new QComboBox),
-      cmbDate_(new QDateEdit),
+      cmbDate_(new DeadlineEdit),
       lbOU_(new QListWidget),
       lbEvidence_(new QListWidget),
       memoDescription_(new QPlainTextEdit) {
@@ -50,12 +46,6 @@ TdlgFindingProperties::TdlgFindingProperties(platform::Services& services, QWidg
   cmbRisk_->setEditable(true);
   cmbRisk_->setInsertPolicy(QComboBox::NoInsert);
   cmbDate_->setObjectName(QStringLiteral("cmbDate"));
-  cmbDate_->setCalendarPopup(true);
-  cmbDate_->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-  // The smallest date is the empty one and shows as such.
-  cmbDate_->setMinimumDate(kEmptyDate);
-  cmbDate_->setSpecialValueText(QStringLiteral("<nicht definiert>"));
-  cmbDate_->calendarWidget()->installEventFilter(this);
   lbOU_->setObjectName(QStringLiteral("lbOU"));
   lbEvidence_->setObjectName(QStringLiteral("lbEvidence"));
   memoDescription_->setObjectName(QStringLiteral("memoDescription"));
@@ -95,13 +85,15 @@ TdlgFindingProperties::TdlgFindingProperties(platform::Services& services, QWidg
   pages_->setCurrentIndex(0);
 }
 
-bool TdlgFindingProperties::eventFilter(QObject* watched, QEvent* event) {
-  // Dropped down on the empty date, the calendar shows the current month, not 1900.
-  if (watched == cmbDate_->calendarWidget() && event->type() == QEvent::Show && cmbDate_->date() == kEmptyDate) {
-    const QDate today = QDate::currentDate();
-    cmbDate_->calendarWidget()->setCurrentPage(today.year(), today.month());
+void TdlgFindingProperties::accept() {
+  if (!cmbDate_->date().isValid()) {
+    services_.showMessage(this, platform::MessageKind::Error,
+                          QString::fromUtf8(InvalidDateError(detail::FromQt(cmbDate_->text())).what()));
+    pages_->setCurrentIndex(0);
+    cmbDate_->setFocus(Qt::OtherFocusReason);
+    return;
   }
-  return QDialog::eventFilter(watched, event);
+  QDialog::accept();
 }
 
 void TdlgFindingProperties::load(const FindingForm& form) {
@@ -128,6 +120,7 @@ FindingForm TdlgFindingProperties::form() const {
   f.ouEntries = detail::CheckListEntries(lbOU_);
   f.evidenceEntries = detail::CheckListEntries(lbEvidence_);
   f.description = detail::MultiLineFromQt(memoDescription_->toPlainText());
+  // "OK" lets no text through that is no date (accept()).
   const QDate d = cmbDate_->date();
   f.deadline = d.isValid() ? CalendarDate{d.year(), d.month(), d.day()} : kNoDeadlineDate;
   return f;

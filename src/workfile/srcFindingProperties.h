@@ -8,7 +8,6 @@
 #include "model/FindingRules.h"
 
 class QComboBox;
-class QDateEdit;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -20,6 +19,8 @@ namespace platform {
 class Services;
 }
 
+class DeadlineEdit;
+
 class TdlgFindingProperties : public QDialog {
   Q_OBJECT
  public:
@@ -29,8 +30,9 @@ class TdlgFindingProperties : public QDialog {
   // The controls as they stand.
   FindingForm form() const;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+ public slots:
+  // "OK": a deadline that is no date is said so, and the dialog stays open with it.
+  void accept() override;
 
  private:
   platform::Services& services_;
@@ -38,7 +40,7 @@ class TdlgFindingProperties : public QDialog {
   QLineEdit* editName_;
   QComboBox* cmbType_;
   QComboBox* cmbRisk_;
-  QDateEdit* cmbDate_;
+  DeadlineEdit* cmbDate_;
   QListWidget* lbOU_;
   QListWidget* lbEvidence_;
   QPlainTextEdit* memoDescription_;

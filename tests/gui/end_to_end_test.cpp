@@ -3,7 +3,6 @@
 // documents, saved, closed and opened again with every value as it was, and every
 // example report template run and its report saved and read back.
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,6 +22,7 @@
 #include "properties/srcAuditProperties.h"
 #include "reports/ReportsPage.h"
 #include "storage/Envelope.h"
+#include "workfile/DeadlineEdit.h"
 #include "workfile/DescriptionEditor.h"
 #include "workfile/DescriptionPage.h"
 #include "support/Doubles.h"
@@ -131,7 +131,7 @@ class EndToEndTest : public QObject {
       env->modals.handler = [&f](QDialog& dialog) {
         Control<QLineEdit>(&dialog, "editName")->setText(QString::fromUtf8(f.name));
         Control<QComboBox>(&dialog, "cmbType")->setCurrentIndex(f.type);
-        Control<QDateEdit>(&dialog, "cmbDate")->setDate(QDate::fromString(f.deadline, "dd.MM.yyyy"));
+        Control<DeadlineEdit>(&dialog, "cmbDate")->setDate(QDate::fromString(f.deadline, "dd.MM.yyyy"));
         Control<QPlainTextEdit>(&dialog, "memoDescription")->setPlainText(QString::fromUtf8(f.description));
         return int(QDialog::Accepted);
       };

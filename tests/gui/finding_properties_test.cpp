@@ -2,10 +2,10 @@
 // normalisations on opening, OK and cancel, and a deadline that is not a date.
 #include <QCalendarWidget>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
 #include <functional>
@@ -15,6 +15,7 @@
 #include "model/srcGlobalDef.h"
 #include "support/Doubles.h"
 #include "support/TestServices.h"
+#include "workfile/DeadlineEdit.h"
 #include "workfile/srcFindingProperties.h"
 
 using namespace orvela;
@@ -71,7 +72,7 @@ class FindingPropertiesTest : public QObject {
       QCOMPARE(ou->item(1)->checkState(), Qt::Checked);
       QCOMPARE(Control<QListWidget>(&d, "lbEvidence")->item(1)->checkState(), Qt::Checked);
       QCOMPARE(Control<QPlainTextEdit>(&d, "memoDescription")->toPlainText(), QString("a\nb"));
-      QCOMPARE(Control<QDateEdit>(&d, "cmbDate")->date(), QDate(2026, 3, 15));
+      QCOMPARE(Control<DeadlineEdit>(&d, "cmbDate")->date(), QDate(2026, 3, 15));
     }, false);
     QCOMPARE(runs, 1);
   }
@@ -80,14 +81,16 @@ class FindingPropertiesTest : public QObject {
     FieldList record = NewPanelFindingRecord();
     const bool ok = edit(record, [](QDialog& d) {
       // The empty date shows as not defined.
-      QCOMPARE(Control<QDateEdit>(&d, "cmbDate")->text(), QString("<nicht definiert>"));
+      auto* date = Control<DeadlineEdit>(&d, "cmbDate");
+      QCOMPARE(date->text(), QString());
+      QCOMPARE(date->lineEdit()->placeholderText(), QString("<nicht definiert>"));
       Control<QLineEdit>(&d, "editName")->setText("Inventur");
       Control<QComboBox>(&d, "cmbType")->setCurrentIndex(2);
       Control<QComboBox>(&d, "cmbRisk")->setCurrentIndex(0);
       Control<QListWidget>(&d, "lbOU")->item(0)->setCheckState(Qt::Checked);
       Control<QListWidget>(&d, "lbEvidence")->item(1)->setCheckState(Qt::Checked);
       Control<QPlainTextEdit>(&d, "memoDescription")->setPlainText("eins\nzwei");
-      Control<QDateEdit>(&d, "cmbDate")->setDate(QDate(2026, 6, 30));
+      Control<DeadlineEdit>(&d, "cmbDate")->setDate(QDate(2026, 6, 30));
     }, true);
     QVERIFY(ok);
     QCOMPARE(record.lines(), (std::vector<std::string>{"NAME=Inventur", "TYPE=2", "RISK=1 - gering",
@@ -95,19 +98,74 @@ class FindingPropertiesTest : public QObject {
                                                        "OU=\"EK - Einkauf\"", "EVIDENCE=3"}));
   }
 
-  void calendarOfTheEmptyDateOpensAtToday() {
+  void calendarOpensAtTodayWhenEmptyAndPicksADate() {
     FieldList record = NewPanelFindingRecord();
     edit(record, [](QDialog& d) {
-      auto* date = Control<QDateEdit>(&d, "cmbDate");
+      auto* date = Control<DeadlineEdit>(&d, "cmbDate");
       QCalendarWidget* calendar = date->calendarWidget();
       d.show();
-      calendar->parentWidget()->show();  // the drop-down of the date field
+      QTest::keyClick(date->lineEdit(), Qt::Key_Down, Qt::AltModifier);
+      QVERIFY(calendar->isVisible());
       QCOMPARE(calendar->yearShown(), QDate::currentDate().year());
       QCOMPARE(calendar->monthShown(), QDate::currentDate().month());
-      calendar->parentWidget()->hide();
       QCOMPARE(date->date(), QDate(1900, 1, 1));  // only the page moved, not the date
+      emit calendar->clicked(QDate(2027, 4, 9));
+      QVERIFY(!calendar->isVisible());
+      QCOMPARE(date->text(), QString("09.04.2027"));
+      // Dropped down again, it shows the field's date.
+      date->showCalendar();
+      QCOMPARE(calendar->selectedDate(), QDate(2027, 4, 9));
+      calendar->window()->hide();
     }, true);
-    QCOMPARE(record.value(key::DEADLINE), std::string("01.01.1900"));
+    QCOMPARE(record.value(key::DEADLINE), std::string("09.04.2027"));
+  }
+
+  void typedDeadline() {
+    struct Case {
+      const char* name;
+      const char* before;  // DEADLINE on opening
+      const char* typed;
+      const char* after;  // DEADLINE written; nullptr: refused, the dialog stays open
+    };
+    const Case cases[] = {
+        {"two-digit day and month", "01.01.1900", "15.03.2026", "15.03.2026"},
+        {"one-digit day and month", "01.01.1900", "5.3.2026", "05.03.2026"},
+        {"blanks around it", "01.01.1900", " 7.11.2026 ", "07.11.2026"},
+        {"emptied: no deadline", "15.03.2026", "", "01.01.1900"},
+        {"impossible date", "01.01.1900", "31.02.2026", nullptr},
+        {"no date at all", "15.03.2026", "morgen", nullptr},
+    };
+    for (const Case& c : cases) {
+      const QByteArray trace = c.name;
+      env->messages.clear();
+      FieldList record({"NAME=x", std::string("DEADLINE=") + c.before});
+      bool stayedOpen = false;
+      QString typedText, textAfterOk;
+      env->modals.handler = [&](QDialog& d) {
+        d.show();
+        auto* date = Control<DeadlineEdit>(&d, "cmbDate");
+        date->lineEdit()->clear();
+        QTest::keyClicks(date->lineEdit(), c.typed);
+        typedText = date->lineEdit()->text();
+        Control<QPushButton>(&d, "OKBtn")->click();
+        stayedOpen = d.isVisible();
+        textAfterOk = date->lineEdit()->text();
+        return d.result();
+      };
+      const bool ok = EditFinding(env->services, record, kUnits, kDocuments, kRiskDefs, nullptr);
+      QCOMPARE(typedText, QString(c.typed));  // nothing of its own mixed in
+      QCOMPARE(textAfterOk, QString(c.typed));
+      if (c.after) {
+        QVERIFY2(ok, trace);
+        QCOMPARE(record.value(key::DEADLINE), std::string(c.after));
+        QVERIFY2(env->messages.shown.isEmpty(), trace);
+      } else {
+        QVERIFY2(!ok && stayedOpen, trace);
+        QCOMPARE(env->messages.texts(), QStringList{"'" + QString(c.typed) + "' ist kein gültiges Datum"});
+        QCOMPARE(env->messages.shown[0].kind, platform::MessageKind::Error);
+        QCOMPARE(record.value(key::DEADLINE), std::string(c.before));
+      }
+    }
   }
 
   void cancelKeepsOnlyTheNormalisations() {
