@@ -30,6 +30,14 @@ bool FileExists(const QString& path) {
   return info.exists() && !info.isDir();
 }
 
+// The one path of a file however it is reached (symbolic links to it or to a folder on
+// its way, "." and ".."); letter case counts. A path that does not lead to a file is
+// compared as written.
+QString CanonicalPath(const QString& path) {
+  const QString canonical = QFileInfo(path).canonicalFilePath();
+  return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
+}
+
 }  // namespace
 
 std::optional<bool> TfrmMain::TestFile(const QString& path) {
@@ -153,9 +161,10 @@ void TfrmMain::OpenDroppedFiles(const QStringList& paths) {
 
 bool TfrmMain::IsFileOpen(const QString& fileName) {
   if (fileName.isEmpty()) return false;
+  const QString wanted = CanonicalPath(fileName);
   for (QMdiSubWindow* sub : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
     auto* w = qobject_cast<TfrmWorkFile*>(sub->widget());
-    if (w && w->GetFileName() == fileName) {
+    if (w && !w->GetFileName().isEmpty() && CanonicalPath(w->GetFileName()) == wanted) {
       mdiArea_->setActiveSubWindow(sub);
       sub->raise();
       return true;

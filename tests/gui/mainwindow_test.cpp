@@ -1,6 +1,8 @@
 // The frame window: menus and commands, settings at start and end, and every way of
 // opening and creating work files with its refusals.
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QDropEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -271,6 +273,21 @@ class MainWindowTest : public QObject {
     const QString other = sample("OFFEN.owp");
     openThroughDialog(other);
     QCOMPARE(frame->workFileWindows().size(), 3);
+  }
+
+  void fileReachedThroughALinkedFolderIsAlreadyOpen() {
+    QVERIFY(QDir().mkpath(file("echt")));
+    WriteSampleWorkFile(file("echt/akte.owp"));
+    QVERIFY(QFile::link(file("echt"), file("verweis")));
+    start();
+    openThroughDialog(file("echt/akte.owp"));
+    env->messages.clear();
+    for (const QString& other : {file("verweis/akte.owp"), file("echt/../echt/akte.owp")}) {
+      openThroughDialog(other);
+      QCOMPARE(env->messages.texts(), QStringList{"Die Datei ist bereits geöffnet!"});
+      QCOMPARE(frame->workFileWindows().size(), 1);
+      env->messages.clear();
+    }
   }
 
   void damagedFileIsRefused() {
