@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -37,12 +38,16 @@ using platform::MessageKind;
 // Loading and saving: wait cursor and no input to the window until it is done.
 class BusyWindow {
  public:
-  explicit BusyWindow(QWidget* window) : window_(window) {
+  explicit BusyWindow(QWidget* window) : window_(window), focus_(window->focusWidget()) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     window_->setEnabled(false);
   }
   ~BusyWindow() {
     window_->setEnabled(true);
+    // Disabling took the keyboard focus away; left so, the frame would hand it to the
+    // next window in line when it is activated again (after the save dialog or a
+    // message), and the user would type on in another work file.
+    if (focus_ && focus_->isEnabled()) focus_->setFocus(Qt::OtherFocusReason);
     QApplication::restoreOverrideCursor();
   }
   BusyWindow(const BusyWindow&) = delete;
@@ -50,6 +55,7 @@ class BusyWindow {
 
  private:
   QWidget* window_;
+  QPointer<QWidget> focus_;
 };
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }

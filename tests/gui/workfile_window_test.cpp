@@ -258,6 +258,40 @@ class WorkFileWindowTest : public QObject {
     QVERIFY(frame->recentFiles().isEmpty());
   }
 
+  void savedWindowStaysActive() {
+    TfrmWorkFile* first = openWindow(sample("eins.owp"));
+    TfrmWorkFile* second = openWindow(sample("zwei.owp"));
+    QVERIFY(QDir(env->workDir()).mkdir("ordner.owp"));
+    QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+    QCOMPARE(frame->activeWorkFile(), second);
+    auto* typing = second->findChild<QLineEdit*>("editName");
+    typing->setFocus();
+    QCOMPARE(QApplication::focusWidget(), typing);
+
+    struct Case {
+      const char* name;
+      const char* target;
+      int messages;
+    };
+    const Case cases[] = {{"saved", "neu.owp", 0}, {"failed with its message", "ordner.owp", 1}};
+    for (const Case& c : cases) {
+      env->messages.clear();
+      env->fileDialogs.answer(env->workPath(c.target));
+      QVERIFY(TriggerAction(second, "miFileSaveAs"));
+      QCOMPARE(env->messages.shown.size(), c.messages);
+      // The frame comes back to the front, as when the save dialog or the message closes.
+      QWidget elsewhere;
+      elsewhere.show();
+      QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+      elsewhere.close();
+      frame->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+      QVERIFY2(frame->activeWorkFile() == second, c.name);
+      QVERIFY2(QApplication::focusWidget() == typing, c.name);  // typing goes on where it was
+    }
+    QVERIFY(first->GetFileName().endsWith("eins.owp"));
+  }
+
   void saveToUnwritableFile() {
     const QString path = sample("gesperrt.owp");
     TfrmWorkFile* w = openWindow(path);
