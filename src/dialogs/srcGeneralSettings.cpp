@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QToolButton>
 #include <QToolTip>
@@ -29,6 +30,21 @@ QString WithoutLeadingBlanks(const QString& text) {
   qsizetype i = 0;
   while (i < text.size() && text[i] == QLatin1Char(' ')) ++i;
   return text.mid(i);
+}
+
+// The three fields hold one line each; a line break (pasted with a path, say) cannot be
+// stored in the settings file, so it is taken out as it comes in.
+void KeepOnOneLine(QLineEdit* edit) {
+  QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) {
+    static const QRegularExpression kBreaks(QStringLiteral("[\\r\\n]"));
+    if (!text.contains(kBreaks)) return;
+    const int cursor = edit->cursorPosition();
+    const int before = int(text.left(cursor).count(kBreaks));
+    QString oneLine = text;
+    oneLine.remove(kBreaks);
+    edit->setText(oneLine);
+    edit->setCursorPosition(cursor - before);
+  });
 }
 
 // Whether the whole text of an edit cannot be seen in it.
@@ -78,6 +94,7 @@ TdlgGeneralSettings::TdlgGeneralSettings(platform::Services& services, platform:
     label->setBuddy(row.edit);
     row.edit->setObjectName(QLatin1String(row.editName));
     row.edit->installEventFilter(this);
+    KeepOnOneLine(row.edit);
     auto* pick = new QToolButton(this);
     pick->setObjectName(QLatin1String(row.buttonName));
     pick->setText(QStringLiteral("..."));

@@ -156,7 +156,10 @@ std::optional<QByteArray> MergeSettingsValues(const QByteArray& text, const Sett
 QString RecentFilesText(const QStringList& files) {
   std::vector<std::string> lines;
   lines.reserve(files.size());
-  for (const QString& f : files) lines.push_back(f.toUtf8().toStdString());
+  // A path with a line break cannot stand in the one-line value; it is left out rather
+  // than making the whole write fail.
+  for (const QString& f : files)
+    if (!f.contains(QLatin1Char('\n')) && !f.contains(QLatin1Char('\r'))) lines.push_back(f.toUtf8().toStdString());
   return QString::fromUtf8(WriteDelimited(lines, kRecentDelimiter, kRecentQuote));
 }
 

@@ -32,7 +32,7 @@ GeneralSettings ParseGeneralSettings(const QByteArray& text);
 // empty or holds "=", or a value holds a line break: either would damage the file.
 std::optional<QByteArray> MergeSettingsValues(const QByteArray& text, const SettingsValues& keyValues);
 
-// RecentFiles as delimited text with "|" and "*".
+// RecentFiles as delimited text with "|" and "*"; paths holding a line break are left out.
 QString RecentFilesText(const QStringList& files);
 QStringList ReadRecentFilesText(const QString& text);
 

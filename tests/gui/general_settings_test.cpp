@@ -1,6 +1,8 @@
 // The general settings dialog: filled from the program's values, written on OK exactly as
 // typed, adopted without leading blanks, and nothing changed when the file cannot be written.
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QDir>
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -112,6 +114,31 @@ class GeneralSettingsTest : public QObject {
       QVERIFY(settings.noFileIntegrityCheck);  // not the dialog's
       QVERIFY(env->messages.shown.isEmpty());
     }
+  }
+
+  void lineBreaksAreTakenOutAtInput() {
+    open();
+    auto* working = child<QLineEdit>("editWorkingDir");
+    auto* report = child<QLineEdit>("editReportDir");
+    auto* templ = child<QLineEdit>("editTemplate");
+    working->clear();
+    QGuiApplication::clipboard()->setText("/home/pruefer/Projekte\n");  // copied with its line end
+    working->paste();
+    QCOMPARE(working->text(), QString("/home/pruefer/Projekte"));
+    report->setText("/daten/\r\nberichte");
+    QCOMPARE(report->text(), QString("/daten/berichte"));
+    templ->setText("/vorlage.owp");
+    templ->setCursorPosition(1);
+    templ->insert("x\ny");
+    QCOMPARE(templ->text(), QString("/xyvorlage.owp"));
+    QCOMPARE(templ->cursorPosition(), 3);  // typing goes on where it was
+
+    child<QPushButton>("OKBtn")->click();
+    QVERIFY(dialog->stored());
+    QVERIFY(env->messages.shown.isEmpty());
+    QCOMPARE(env->readSettings(), QString("[GeneralSettings]\nWorkingDir=/home/pruefer/Projekte\n"
+                                          "ReportDir=/daten/berichte\nTemplate=/xyvorlage.owp\nNewFileOnStartup=1\n"));
+    QCOMPARE(settings.workingDir, QString("/home/pruefer/Projekte"));
   }
 
   void okWithoutChangesCreatesTheFile() {
