@@ -26,12 +26,19 @@ class ReportFile : public ::testing::Test {
 };
 
 TEST_F(ReportFile, MissingTemplateIsAWarning) {
-  ReportInput input;
-  const std::string missing = path("Prüfbericht.rtf");
-  const ReportResult result = BuildReportFromFile(missing, input);
-  EXPECT_FALSE(result.ok());
-  EXPECT_EQ(result.warning, "Die Reportdatei " + missing + " existiert nicht!");
-  EXPECT_TRUE(result.text.empty());
+  // Nothing there, a folder of that name, a "folder" that is a file: no template.
+  fs::create_directory(path("ordner.rtf"));
+  WriteWholeFile(path("datei"), "x");
+  for (const std::string name : {"Prüfbericht.rtf", "ordner.rtf", "datei/bericht.rtf"}) {
+    SCOPED_TRACE(name);
+    ReportInput input;
+    const std::string missing = path(name);
+    EXPECT_TRUE(TemplateIsMissing(missing));
+    const ReportResult result = BuildReportFromFile(missing, input);
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(result.warning, "Die Reportdatei " + missing + " existiert nicht!");
+    EXPECT_TRUE(result.text.empty());
+  }
 }
 
 TEST_F(ReportFile, TemplateIsReadByteForByte) {
@@ -44,11 +51,12 @@ TEST_F(ReportFile, TemplateIsReadByteForByte) {
   EXPECT_EQ(result.text, "{\\rtf1 \x00\xFF PC1/anna}\r\n"s);
 }
 
-TEST_F(ReportFile, UnreadableTemplateThrows) {
+TEST_F(ReportFile, TemplateThatCannotBeLookedAtThrows) {
+  // Not "missing": the system could not tell (here: a name longer than any file name).
   ReportInput input;
-  // A folder in the template's place exists but cannot be read as a file.
-  fs::create_directory(path("ordner.rtf"));
-  EXPECT_THROW(BuildReportFromFile(path("ordner.rtf"), input), FileError);
+  const std::string unreadable = path(std::string(300, 'x') + ".rtf");
+  EXPECT_FALSE(TemplateIsMissing(unreadable));
+  EXPECT_THROW(BuildReportFromFile(unreadable, input), FileError);
 }
 
 }  // namespace

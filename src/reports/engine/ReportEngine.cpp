@@ -13,11 +13,15 @@ std::string BuildReportText(std::string_view templateText, const ReportInput& in
   return ExpandTemplate(std::string(templateText), CollectReportSources(input));
 }
 
-ReportResult BuildReportFromFile(const std::string& templatePath, const ReportInput& input) {
-  // Only a plain "no such file" is the missing template; any other failure to look
-  // (no permission on the folder, say) is left to the read, which reports it.
+bool TemplateIsMissing(const std::string& path) {
   std::error_code error;
-  if (!std::filesystem::exists(std::filesystem::path(templatePath), error) && !error) {
+  const std::filesystem::file_status status = std::filesystem::status(std::filesystem::path(path), error);
+  if (status.type() == std::filesystem::file_type::not_found) return true;
+  return !error && std::filesystem::is_directory(status);
+}
+
+ReportResult BuildReportFromFile(const std::string& templatePath, const ReportInput& input) {
+  if (TemplateIsMissing(templatePath)) {
     return {{}, "Die Reportdatei " + templatePath + " existiert nicht!"};
   }
   return {BuildReportText(ReadWholeFile(templatePath), input), {}};

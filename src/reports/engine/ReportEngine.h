@@ -16,8 +16,12 @@ struct ReportResult {
   bool ok() const { return warning.empty(); }
 };
 
+// True when there is no template file at `path`: nothing there, or a folder. Any other
+// failure to look (no permission on the folder, say) is left to the read, which reports it.
+bool TemplateIsMissing(const std::string& path);
+
 // Reads the template at `templatePath` (a native path) and fills it. A template that does
-// not exist is answered by the warning the user is shown; one that exists but cannot be
+// not exist (TemplateIsMissing) is answered by the warning the user is shown; one that exists but cannot be
 // read throws FileError.
 ReportResult BuildReportFromFile(const std::string& templatePath, const ReportInput& input);
 
