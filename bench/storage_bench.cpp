@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchProse.h"
 #include "model/DelimitedText.h"
 #include "model/WorkFileData.h"
 #include "model/srcGlobalDef.h"
@@ -28,19 +29,7 @@ StampSource Stamps() {
   return {[] { return std::string("BENCH/pruefer"); }, [] { return LocalDateTime{2024, 12, 9, 14, 3, 5}; }};
 }
 
-// Text of a given length that looks like an auditor's notes, with the characters the
-// writer has to escape and a few Windows-1252 letters.
-std::string Prose(std::size_t length, unsigned seed) {
-  static const std::string words[] = {"Prüfung", "der", "Kasse", "&", "Belege", "<vollständig>", "\"Stichprobe\"",
-                                      "Maßnahme", "Verträge", "it's", "Inventur", "Bestand", "Abweichung", "\r\n"};
-  std::string out;
-  for (unsigned i = seed; out.size() < length; i = i * 1103515245u + 12345u) {
-    out += words[(i >> 16) % std::size(words)];
-    out += ' ';
-  }
-  out.resize(length);
-  return out;
-}
+using bench::Prose;
 
 void Fill(WorkFileData& data, int scale) {
   ResetWorkFileData(data, Stamps());
