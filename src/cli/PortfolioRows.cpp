@@ -8,7 +8,6 @@
 #include "model/DelimitedText.h"
 #include "model/TextUtils.h"
 #include "model/srcGlobalDef.h"
-#include "model/srcGlobalProc.h"
 
 namespace orvela::cli {
 namespace {
@@ -83,7 +82,9 @@ std::optional<long long> IntegerCell(std::string_view cell) {
 
 std::string AuditNumber(const WorkFileData& data) {
   for (const std::string& entry : SplitListText(data.generalDefs)) {
-    if (EqualsNoCase(GetDefItem(entry), "Pr\xFC" "fungsnummer")) return GetDefValue(entry);
+    // Read as fields: the display text cuts a value at its first double quote.
+    const FieldList fields = FieldList::fromCommaText(entry);
+    if (EqualsNoCase(fields.value(key::ITEM), "Pr\xFC" "fungsnummer")) return fields.value(key::VALUE);
   }
   return {};
 }

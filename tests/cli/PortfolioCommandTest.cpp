@@ -125,6 +125,18 @@ TEST_F(Portfolio, JsonArrayOfObjects) {
   EXPECT_EQ(rows[3]["audit"], "B-2");
 }
 
+// An audit number with quotes and a comma comes out whole, not cut at its first quote.
+TEST_F(Portfolio, AuditNumberWithQuotesAndComma) {
+  WorkFileData d;
+  FillAudit(d, "E \"Einkauf 2026\", Teil 1");
+  const std::string path = dir.file("quoted.owp"), out = dir.file("quoted.json");
+  ASSERT_TRUE(SaveWorkFile(d, path, test::FixedStamps()).ok);
+  ASSERT_EQ(Cli({"findings", path, "--format", "json", "-o", out}).code, 0);
+  const auto rows = nlohmann::ordered_json::parse(ReadWholeFile(out));
+  ASSERT_FALSE(rows.empty());
+  EXPECT_EQ(rows[0]["audit"], "E \"Einkauf 2026\", Teil 1");
+}
+
 // Rows of a query, each as its columns' texts ("NULL" for null).
 std::vector<std::string> Query(sqlite3* db, const std::string& sql) {
   sqlite3_stmt* s = nullptr;
