@@ -2,6 +2,7 @@
 // frame window, which runs until it is closed.
 #include "app/srcMain.h"
 #include "platform/ErrorReport.h"
+#include "platform/TempFiles.h"
 #include "platform/Translations.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +12,8 @@ int main(int argc, char** argv) {
   // Lets the desktop match the windows to the installed menu entry and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.example.OrvelaWP"));
   orvela::platform::InstallGermanTranslations(app);
+  // Reports an earlier run handed to other programs and could not remove (it crashed).
+  orvela::platform::RemoveLeftoverTempFiles();
 
   QStringList arguments = QApplication::arguments();
   arguments.removeFirst();  // the program itself

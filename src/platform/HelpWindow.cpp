@@ -1,5 +1,7 @@
 #include "platform/HelpWindow.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QKeySequence>
 #include <QPointer>
 #include <QShortcut>
@@ -66,11 +68,40 @@ HelpWindow* HelpWindow::showContext(int context) {
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setAttribute(Qt::WA_QuitOnClose, false);  // help alone does not keep the program running
   }
+  // A modal dialog blocks every window but its own: help asked for from there becomes
+  // one of the dialog's windows, so that it shows in front and takes input.
+  window->moveTo(QApplication::activeModalWidget());
   window->showTopic(context);
   window->show();
   window->raise();
   window->activateWindow();
   return window;
+}
+
+void HelpWindow::moveTo(QWidget* owner) {
+  if (owner == this || parentWidget() == owner) return;
+  if (parentWidget()) parentWidget()->removeEventFilter(this);
+  const bool wasVisible = isVisible();
+  const QRect place = geometry();
+  setParent(owner, windowFlags() | Qt::Window);  // hides the window
+  if (wasVisible) setGeometry(place);
+  if (owner) owner->installEventFilter(this);
+  if (wasVisible) show();
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The dialog is going: help stays open on its own instead of going with it.
+  if (watched == parentWidget() && event->type() == QEvent::Hide) moveTo(nullptr);
+  return QWidget::eventFilter(watched, event);
+}
+
+void HelpWindow::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  // Back to the dialog help was asked for from.
+  if (QWidget* owner = parentWidget(); owner && owner->isVisible()) {
+    owner->raise();
+    owner->activateWindow();
+  }
 }
 
 }  // namespace orvela::platform

@@ -18,10 +18,18 @@ class HelpWindow : public QWidget {
   void showTopic(int context);
   QTextBrowser* browser() const { return browser_; }
 
-  // Shows the one help window of the program (created on first use) at the topic.
+  // Shows the one help window of the program (created on first use) at the topic. While
+  // a modal dialog is open, help comes up in front of it and stays usable beside it.
   static HelpWindow* showContext(int context);
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  // Makes the window a window of `owner` (null: of nobody), keeping its place and size.
+  void moveTo(QWidget* owner);
+
   QTextBrowser* browser_;
 };
 

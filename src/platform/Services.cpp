@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "platform/HelpWindow.h"
+#include "platform/SaveFileDialog.h"
 #include "platform/PendingCut.h"
 #include "platform/ShellOpen.h"
 #include "storage/SafeFileWriter.h"
@@ -75,8 +76,7 @@ class BoxMessages final : public MessageService {
   }
 };
 
-QFileDialog* MakeFileDialog(QWidget* parent, const FileDialogRequest& request) {
-  auto* dialog = new QFileDialog(parent, request.title, request.directory, request.filter);
+QFileDialog* MakeFileDialog(QFileDialog* dialog, const FileDialogRequest& request) {
   dialog->setDefaultSuffix(request.defaultSuffix);
   if (!request.selectedFile.isEmpty()) dialog->selectFile(request.selectedFile);
   dialog->setSizeGripEnabled(true);
@@ -93,22 +93,26 @@ QString RunFileDialog(QFileDialog* dialog) {
 
 class QtFileDialogs final : public FileDialogService {
  public:
+  explicit QtFileDialogs(const Services& services) : services_(services) {}
   QString openFile(QWidget* parent, const FileDialogRequest& request) override {
-    QFileDialog* dialog = MakeFileDialog(parent, request);
+    QFileDialog* dialog = MakeFileDialog(new QFileDialog(parent, request.title, request.directory, request.filter),
+                                         request);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
     return RunFileDialog(dialog);
   }
   QString saveFile(QWidget* parent, const FileDialogRequest& request) override {
-    QFileDialog* dialog = MakeFileDialog(parent, request);
-    dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->setFileMode(QFileDialog::AnyFile);
+    QFileDialog* dialog = MakeFileDialog(
+        new SaveFileDialog(parent, request.title, request.directory, request.filter, services_.messages()), request);
     dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     return RunFileDialog(dialog);
   }
   QString chooseFolder(QWidget* parent, const QString& title, const QString& start) override {
     return QFileDialog::getExistingDirectory(parent, title, start);
   }
+
+ private:
+  const Services& services_;  // the messages of the refusals (doubled in tests)
 };
 
 class QtPrinting final : public PrintService {
@@ -145,6 +149,7 @@ class ExecModals final : public ModalService {
 }  // namespace
 
 struct Services::Production {
+  explicit Production(const Services& owner) : fileDialogs(owner) {}
   BoxMessages messages;
   QtFileDialogs fileDialogs;
   QtPrinting printing;
@@ -154,7 +159,7 @@ struct Services::Production {
   PendingCut pendingCut;
 };
 
-Services::Services() : own_(std::make_unique<Production>()) {}
+Services::Services() : own_(std::make_unique<Production>(*this)) {}
 Services::~Services() = default;
 
 MessageService& Services::messages() const { return messages_ ? *messages_ : own_->messages; }

@@ -18,8 +18,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <exception>
-#include <filesystem>
-#include <system_error>
 
 #include "model/TextUtils.h"
 #include "platform/ErrorReport.h"
@@ -175,8 +173,7 @@ void ReportsPage::BuildReport(const QString& templatePath) {
     context_.services().showMessage(this, MessageKind::Warning, text);
   };
   // Checked before anything else is touched; any other failure to look is the read's.
-  std::error_code error;
-  if (!std::filesystem::exists(std::filesystem::path(path), error) && !error) {
+  if (TemplateIsMissing(path)) {
     missing(QStringLiteral("Die Reportdatei ") + templatePath + QStringLiteral(" existiert nicht!"));
     return;
   }
@@ -280,7 +277,7 @@ void ReportsPage::acOpenReportExt() {
     platform::ShowApplicationError(context_.services(), e, sbOpenReportExt_);
     return;
   }
-  // The other program may take its time to read the file, so it is left in place.
+  // The other program may take its time to read the file: it stays until the program ends.
   context_.services().shell().open(path);
 }
 

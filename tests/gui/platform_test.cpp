@@ -1,24 +1,35 @@
 // The platform layer: settings file rules, stamps, temporary files, shell addresses,
 // the error report and the help topics.
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <QTextBrowser>
 #include <memory>
 #include <stdexcept>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/ProgramResources.h"
 #include "model/TextUtils.h"
 #include "platform/ErrorReport.h"
 #include "platform/HelpWindow.h"
+#include "platform/SaveFileDialog.h"
 #include "platform/Settings.h"
 #include "platform/ShellOpen.h"
 #include "platform/Stamps.h"
 #include "platform/TempFiles.h"
 #include "platform/Translations.h"
 #include "support/TestServices.h"
+#include "support/WorkFiles.h"
 
 using namespace orvela;
 using namespace orvela::platform;
@@ -32,6 +43,29 @@ namespace {
 class ThrowingWidget : public QWidget {
  protected:
   void customEvent(QEvent*) override { throw std::runtime_error("kaputt"); }
+};
+
+// The permission bits of a file or folder.
+int ModeOf(const QString& path) {
+  struct stat st {};
+  return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 0777) : -1;
+}
+
+// Which windows a modal window blocks, as the system tells each window.
+class BlockedWindows : public QObject {
+ public:
+  BlockedWindows() { qApp->installEventFilter(this); }
+  bool isBlocked(QObject* window) const { return blocked_.contains(window); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::WindowBlocked) blocked_.insert(watched);
+    if (event->type() == QEvent::WindowUnblocked) blocked_.remove(watched);
+    return false;
+  }
+
+ private:
+  QSet<QObject*> blocked_;
 };
 }  // namespace
 
@@ -88,6 +122,10 @@ class PlatformTest : public QObject {
     const QString text = RecentFilesText(files);
     QVERIFY(text.startsWith("*/home/a b/x.owp*|/plain/y.owp|"));
     QCOMPARE(ReadRecentFilesText(text), files);
+    // A file name may hold a line break; the list is still written, without it.
+    const QString kept = RecentFilesText({"/a.owp", "/zwei\nzeilen.owp", "/b.owp"});
+    QCOMPARE(ReadRecentFilesText(kept), (QStringList{"/a.owp", "/b.owp"}));
+    QVERIFY(WriteSettingsValues({{"RecentFiles", kept}}));
   }
 
   void recentFilesReadFromFileBoundToFive() {
@@ -174,18 +212,78 @@ class PlatformTest : public QObject {
     QCOMPARE(t.second, 5);
   }
 
-  void tempFileNames() {
+  void saveDialogRefusesAFolderThatDoesNotExist() {
+    SaveFileDialog dialog(nullptr, "Save File", env->workDir(), "Orvela Workfile (*.owp)", env->messages);
+    dialog.setDefaultSuffix("owp");
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+    QVERIFY(name);
+    for (const QString& typed : {QString("fehlt/akte.owp"), env->workPath("auch/fehlt/akte.owp")}) {
+      env->messages.clear();
+      name->setText(typed);
+      dialog.accept();
+      QVERIFY(dialog.isVisible());  // stays open with the name, for the user to mend
+      QCOMPARE(dialog.result(), 0);
+      QCOMPARE(name->text(), typed);
+      QCOMPARE(env->messages.shown.size(), 1);
+      QCOMPARE(env->messages.shown[0].kind, MessageKind::Warning);
+      QVERIFY2(env->messages.shown[0].text.startsWith("Der Ordner " + env->workDir() + "/"),
+               qPrintable(env->messages.shown[0].text));
+      QVERIFY(env->messages.shown[0].text.endsWith("fehlt existiert nicht!"));
+    }
+    env->messages.clear();
+    name->setText("akte");
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.selectedFiles(), QStringList{env->workPath("akte.owp")});
+    QVERIFY(env->messages.shown.isEmpty());
+  }
+
+  void temporaryReportsArePrivate() {
     const QString a = TempFileWithExt(".rtf");
     const QString b = TempFileWithExt(".rtf");
     QVERIFY(a != b);
+    const QString folder = QFileInfo(a).absolutePath();
+    QVERIFY(folder.startsWith(PrivateTempRoot() + "/"));
+    QCOMPARE(QFileInfo(b).absolutePath(), folder);
+    QCOMPARE(ModeOf(PrivateTempRoot()), 0700);
+    QCOMPARE(ModeOf(folder), 0700);
     for (const QString& path : {a, b}) {
       const QFileInfo info(path);
       QVERIFY(info.exists());
-      QCOMPARE(info.absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
+      QCOMPARE(ModeOf(path), 0600);
       QVERIFY(QRegularExpression("^TMP[0-9A-F]+\\.rtf$").match(info.fileName()).hasMatch());
       QVERIFY(!QFile::exists(info.absolutePath() + "/" + info.completeBaseName() + ".tmp"));
-      QFile::remove(path);
     }
+    // At the end of the run they go.
+    RemoveOwnTempFiles();
+    QVERIFY(!QFile::exists(a) && !QFileInfo::exists(folder));
+    QVERIFY(QFile::exists(TempFileWithExt(".rtf")));  // the next one starts a folder afresh
+  }
+
+  void leftoversGoAtTheNextStart() {
+    const QString own = TempFileWithExt(".rtf");
+    const QDir root(PrivateTempRoot());
+    // A run that ended without tidying up, one with a lock of an ended program, and one
+    // still running (here: this test holding its lock).
+    for (const char* name : {"4711-AAAA", "4712-BBBB", "4713-CCCC"}) {
+      QVERIFY(root.mkdir(name));
+      test::WriteRawFile(root.filePath(name) + "/TMP1234.rtf", "{\\rtf1 geheim}");
+    }
+    test::WriteRawFile(root.filePath("4712-BBBB/.lock"), "");  // nobody holds it any more
+    const int running = ::open(QFile::encodeName(root.filePath("4713-CCCC/.lock")).constData(), O_RDWR | O_CREAT, 0600);
+    QVERIFY(running >= 0 && ::flock(running, LOCK_EX | LOCK_NB) == 0);
+
+    RemoveLeftoverTempFiles();
+    QVERIFY(!root.exists("4711-AAAA"));
+    QVERIFY(!root.exists("4712-BBBB"));
+    QVERIFY(root.exists("4713-CCCC/TMP1234.rtf"));
+    QVERIFY(QFile::exists(own));
+    ::close(running);  // that run ends
+    RemoveLeftoverTempFiles();
+    QVERIFY(!root.exists("4713-CCCC"));
+    RemoveOwnTempFiles();
   }
 
   void environmentExpansion_data() {
@@ -257,6 +355,33 @@ class PlatformTest : public QObject {
     QVERIFY(window->browser()->toPlainText().contains("Fenster einer Arbeitsdatei"));
     QVERIFY(HelpWindow::showContext(0) == window);  // one help window for the program
     window->close();
+  }
+
+  void helpIsUsableBesideAModalDialog() {
+    InitProgramResources();
+    BlockedWindows blocked;
+    QDialog dialog;
+    dialog.setWindowModality(Qt::ApplicationModal);  // as exec() runs it
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+
+    QPointer<HelpWindow> help = HelpWindow::showContext(200);
+    QVERIFY(help->isVisible());
+    QVERIFY(!blocked.isBlocked(help));
+    QVERIFY(!blocked.isBlocked(help->windowHandle()));
+    QTRY_COMPARE(QApplication::activeWindow(), help.data());  // in front, taking input
+    QVERIFY(help->browser()->toPlainText().contains("Feststellung"));
+
+    help->close();
+    QTRY_COMPARE(QApplication::activeWindow(), &dialog);  // back to the dialog
+
+    // Still open when the dialog closes, and no longer one of its windows.
+    help = HelpWindow::showContext(200);
+    dialog.accept();
+    QVERIFY(help);
+    QVERIFY(help->isVisible());
+    QCOMPARE(help->parentWidget(), nullptr);
+    help->close();
   }
 };
 

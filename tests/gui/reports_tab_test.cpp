@@ -17,6 +17,7 @@
 
 #include "app/srcMain.h"
 #include "model/DelimitedText.h"
+#include "platform/TempFiles.h"
 #include "reports/ReportDirectory.h"
 #include "reports/ReportsPage.h"
 #include "rtf/PlainText.h"
@@ -213,6 +214,15 @@ class ReportsTabTest : public QObject {
     QVERIFY(env->messages.shown[0].text.startsWith("Die Projektbeschreibung enthält Zeichen"));
   }
 
+  void folderNamedAsTemplateIsMissing() {
+    QVERIFY(QDir(reportDir()).mkpath("ordner.rtf"));
+    run("ordner.rtf");
+    QCOMPARE(env->messages.texts(),
+             QStringList{"Die Reportdatei " + QDir(reportDir()).filePath("ordner.rtf") + " existiert nicht!"});
+    QCOMPARE(env->messages.shown[0].kind, MessageKind::Warning);
+    QCOMPARE(preview()->toPlainText(), QString());
+  }
+
   void typedNameRunsAFileNotInTheList() {
     showTab(TfrmWorkFile::Reports);
     templ("spaeter.rtf");  // after the list was filled
@@ -373,6 +383,9 @@ class ReportsTabTest : public QObject {
     for (const QString& path : env->shell.opened) {
       QCOMPARE(QFileInfo(path).suffix(), QString("rtf"));
       QVERIFY(QFileInfo(path).fileName().startsWith("TMP"));
+      QVERIFY(path.startsWith(platform::PrivateTempRoot() + "/"));  // not the shared temporary folder
+      QCOMPARE(QFileInfo(path).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                            QFileDevice::ReadUser | QFileDevice::WriteUser);
       QCOMPARE(ReadRawFile(path), kStampReport);
     }
   }

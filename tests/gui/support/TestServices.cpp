@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTextDocument>
 #include <QWidget>
+#include <optional>
 
 #include "platform/Settings.h"
 
@@ -56,9 +57,20 @@ int ModalDouble::run(QDialog& dialog) {
   return handler ? handler(dialog) : int(QDialog::Rejected);
 }
 
+namespace {
+// The user's cache folder as the test program found it (temporary reports go there).
+const std::optional<QByteArray>& OriginalCacheHome() {
+  static const std::optional<QByteArray> original =
+      qEnvironmentVariableIsSet("XDG_CACHE_HOME") ? std::optional(qgetenv("XDG_CACHE_HOME")) : std::nullopt;
+  return original;
+}
+}  // namespace
+
 TestEnvironment::TestEnvironment()
     : oldConfigHome_(qgetenv("XDG_CONFIG_HOME")), hadConfigHome_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")) {
   qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
+  OriginalCacheHome();
+  qputenv("XDG_CACHE_HOME", (config_.path() + QStringLiteral("/cache")).toLocal8Bit());
   services.setMessages(&messages);
   services.setFileDialogs(&fileDialogs);
   services.setPrinting(&printing);
@@ -72,6 +84,10 @@ TestEnvironment::~TestEnvironment() {
     qputenv("XDG_CONFIG_HOME", oldConfigHome_);
   else
     qunsetenv("XDG_CONFIG_HOME");
+  if (OriginalCacheHome())
+    qputenv("XDG_CACHE_HOME", *OriginalCacheHome());
+  else
+    qunsetenv("XDG_CACHE_HOME");
 }
 
 QString TestEnvironment::settingsPath() const { return platform::SettingsFilePath(); }
