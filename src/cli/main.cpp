@@ -8,6 +8,9 @@
 #include "cli/ImportCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/StatsCommand.h"
+#ifdef ORVELA_CLI_PDF
+#include "cli/pdf/ReportPdf.h"
+#endif
 
 namespace {
 
@@ -16,7 +19,11 @@ constexpr orvela::cli::CommandRegistration kCommands[] = {
     orvela::cli::RegisterCheckCommand,
     orvela::cli::RegisterExportCommand,
     orvela::cli::RegisterImportCommand,
+#ifdef ORVELA_CLI_PDF
+    orvela::cli::RegisterReportCommandWithPdf,
+#else
     orvela::cli::RegisterReportCommand,
+#endif
     orvela::cli::RegisterFindingsCommand,
     orvela::cli::RegisterStatsCommand,
 };

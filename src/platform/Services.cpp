@@ -16,6 +16,7 @@
 #include "platform/SaveFileDialog.h"
 #include "platform/PendingCut.h"
 #include "platform/ShellOpen.h"
+#include "rtf/qt/PagedDocument.h"
 #include "storage/SafeFileWriter.h"
 
 namespace orvela::platform {
@@ -117,12 +118,17 @@ class QtFileDialogs final : public FileDialogService {
 
 class QtPrinting final : public PrintService {
  public:
-  bool print(QWidget* parent, QTextDocument* document, const QString& jobName) override {
+  bool print(QWidget* parent, const rtf::PagedDocument& pages, const QString& jobName) override {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(jobName);
+    printer.setFullPage(true);  // the pages bring their own margins
+    const QPageLayout layout = pages.pageLayout();
+    printer.setPageLayout(layout);
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted) return false;
-    document->print(&printer);
+    // Choosing a printer loads its defaults; its default orientation must not turn the pages.
+    printer.setPageOrientation(layout.orientation());
+    pages.paint(printer);
     return true;
   }
 };

@@ -12,7 +12,10 @@
 
 class QDialog;
 class QWidget;
-class QTextDocument;
+
+namespace orvela::rtf {
+class PagedDocument;
+}
 
 namespace orvela {
 class FileOps;
@@ -54,8 +57,9 @@ class FileDialogService {
 class PrintService {
  public:
   virtual ~PrintService() = default;
-  // Shows the print dialog and prints the document as job `jobName`; false when cancelled.
-  virtual bool print(QWidget* parent, QTextDocument* document, const QString& jobName) = 0;
+  // Shows the print dialog, opened with the paper and orientation of the pages, and prints
+  // them as job `jobName`; false when cancelled.
+  virtual bool print(QWidget* parent, const rtf::PagedDocument& pages, const QString& jobName) = 0;
 };
 
 class HelpService {

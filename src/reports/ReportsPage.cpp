@@ -6,10 +6,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPdfWriter>
-#include <QSaveFile>
 #include <QShortcut>
 #include <QStringList>
 #include <QStyle>
@@ -29,6 +28,7 @@
 #include "rtf/CarryOverLayout.h"
 #include "rtf/RtfReader.h"
 #include "rtf/RtfWriter.h"
+#include "rtf/qt/PagedDocument.h"
 #include "rtf/qt/RichText.h"
 #include "storage/SafeFileWriter.h"
 
@@ -38,6 +38,46 @@ namespace {
 using platform::MessageKind;
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+QString Centimetres(int twips) { return QLocale(QLocale::German).toString(twips * 2.54 / 1440.0, 'f', 1); }
+
+// "A4 quer", "Letter hoch", or the size for paper without a name.
+QString PaperText(const rtf::PageSetup& page) {
+  const QPageLayout layout = rtf::PageLayoutOf(page);
+  const QString turn = layout.orientation() == QPageLayout::Landscape ? QStringLiteral("quer") : QStringLiteral("hoch");
+  const QPageSize::PageSizeId id = layout.pageSize().id();
+  if (id == QPageSize::Custom) {
+    return Centimetres(rtf::PageWidth(page)) + QStringLiteral(" × ") + Centimetres(rtf::PageHeight(page)) +
+           QStringLiteral(" cm ") + turn;
+  }
+  return QPageSize::name(id) + QLatin1Char(' ') + turn;
+}
+
+QString Quoted(QString text) {
+  text.replace(QLatin1String("\r\n"), QLatin1String(" / "));
+  text.replace(QLatin1Char('\t'), QLatin1String("  "));
+  return QStringLiteral("„") + text.trimmed().toHtmlEscaped() + QStringLiteral("“");
+}
+
+// The note above the preview: paper, margins, page count, and the header and footer of
+// the first page as they are printed.
+QString PageNote(const rtf::PagedDocument& report, bool fromTemplate) {
+  const rtf::PageSetup& page = report.page();
+  const int count = report.pageCount();
+  QString note = QStringLiteral("<b>Seite:</b> ") + PaperText(page) + QStringLiteral(", Ränder ") +
+                 Centimetres(page.marginLeft) + QStringLiteral(" / ") + Centimetres(page.marginRight) +
+                 QStringLiteral(" / ") + Centimetres(page.marginTop) + QStringLiteral(" / ") +
+                 Centimetres(page.marginBottom) + QStringLiteral(" cm (links / rechts / oben / unten), ") +
+                 (count == 1 ? QStringLiteral("1 Seite") : QString::number(count) + QStringLiteral(" Seiten"));
+  if (!fromTemplate) note += QStringLiteral(" – die Vorlage legt keine Seite fest");
+  const QString header = report.headerText(1, count);
+  const QString footer = report.footerText(1, count);
+  if (!header.trimmed().isEmpty()) note += QStringLiteral("<br><b>Kopfzeile:</b> ") + Quoted(header);
+  if (!footer.trimmed().isEmpty()) note += QStringLiteral("<br><b>Fußzeile:</b> ") + Quoted(footer);
+  if (!header.trimmed().isEmpty() || !footer.trimmed().isEmpty())
+    note += QStringLiteral(" <i>(so auf Seite 1; gedruckt und im PDF auf jeder Seite)</i>");
+  return note;
+}
 
 QIcon Glyph(const QWidget* widget, const char* themeName, QStyle::StandardPixmap fallback) {
   return QIcon::fromTheme(QString::fromLatin1(themeName), widget->style()->standardIcon(fallback));
@@ -57,9 +97,18 @@ ReportsPage::ReportsPage(WorkFileContext& context, ReportsPageHost host, QWidget
   strip->setObjectName(QStringLiteral("panelReport"));
   buildStrip(strip);
 
+  // What the preview cannot show in its running text: the page, headers and footers.
+  labelReportPage_ = new QLabel(this);
+  labelReportPage_->setObjectName(QStringLiteral("labelReportPage"));
+  labelReportPage_->setWordWrap(true);
+  labelReportPage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  labelReportPage_->setContentsMargins(4, 2, 4, 2);
+  labelReportPage_->hide();
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(2);
+  layout->addWidget(labelReportPage_);
   layout->addWidget(reReport_, 1);
   layout->addWidget(strip);
 
@@ -164,6 +213,9 @@ void ReportsPage::acSelectReportDir() {
 void ReportsPage::acExecReport() {
   reReport_->clear();
   generated_.reset();
+  page_.reset();
+  headersFooters_ = {};
+  showPageOfReport();
   BuildReport(QDir(reportDir()).filePath(cmbReport_->currentText()));
 }
 
@@ -191,13 +243,44 @@ void ReportsPage::BuildReport(const QString& templatePath) {
     missing(FromUtf8(result.warning));
     return;
   }
-  rtf::SetEditorContent(*reReport_->document(), result.text);
+  if (rtf::IsRtf(result.text)) {
+    rtf::Document model = rtf::ReadRtf(result.text);
+    page_ = model.page;
+    headersFooters_ = std::move(model.headersFooters);
+    rtf::SetEditorContent(*reReport_->document(), model);
+  } else {
+    rtf::SetEditorContent(*reReport_->document(), result.text);
+  }
   generated_ = std::move(result.text);
+  showPageOfReport();
   if (!built.notes.empty()) {
     QStringList notes;
     for (const std::string& note : built.notes) notes << FromUtf8(note);
     context_.services().showMessage(this, MessageKind::Information, notes.join(QLatin1Char('\n')));
   }
+}
+
+std::unique_ptr<rtf::PagedDocument> ReportsPage::pages() const {
+  const LocalDateTime t = host_.now ? host_.now() : LocalDateTime{};
+  return std::make_unique<rtf::PagedDocument>(*reReport_->document(), page_.value_or(rtf::DefaultPageSetup()),
+                                              headersFooters_,
+                                              QDateTime(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second)));
+}
+
+void ReportsPage::showPageOfReport() {
+  if (!generated_) {
+    labelReportPage_->hide();
+    reReport_->setLineWrapMode(QTextEdit::WidgetWidth);
+    return;
+  }
+  const std::unique_ptr<rtf::PagedDocument> report = pages();
+  const rtf::PageSetup& page = report->page();
+  // Lines break in the preview where they break on the page.
+  reReport_->setLineWrapMode(QTextEdit::FixedPixelWidth);
+  reReport_->setLineWrapColumnOrWidth(
+      std::max(60, (rtf::PageWidth(page) - page.marginLeft - page.marginRight) / 15));
+  labelReportPage_->setText(PageNote(*report, page_.has_value()));
+  labelReportPage_->show();
 }
 
 std::string ReportsPage::reportText() const {
@@ -244,28 +327,18 @@ void ReportsPage::acSaveReportPdf() {
 
   // Written aside and put in place only when complete, so that a failure leaves an
   // existing file as it was.
-  QSaveFile file(path);
-  bool written = file.open(QIODevice::WriteOnly);
-  if (written) {
-    QPdfWriter writer(&file);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
-    writer.setTitle(QStringLiteral("Bericht"));
-    writer.setCreator(QStringLiteral("Orvela WP"));
-    reReport_->document()->print(&writer);
-  }
-  written = written && file.commit();
-  if (!written) {
+  QString error;
+  if (!rtf::WritePdf(*pages(), path, QStringLiteral("Bericht"), error)) {
     context_.services().showMessage(this, MessageKind::Error,
                           QStringLiteral("Die Datei ") + QDir::toNativeSeparators(path) +
-                              QStringLiteral(" konnte nicht geschrieben werden: ") + file.errorString());
+                              QStringLiteral(" konnte nicht geschrieben werden: ") + error);
     return;
   }
   lastSaveDir_ = QFileInfo(path).absolutePath();
 }
 
 void ReportsPage::acPrintReport() {
-  context_.services().printing().print(this, reReport_->document(), QStringLiteral("Bericht"));
+  context_.services().printing().print(this, *pages(), QStringLiteral("Bericht"));
 }
 
 void ReportsPage::acOpenReportExt() {

@@ -5,11 +5,13 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "model/WorkFileData.h"
 #include "platform/WorkFileContext.h"
+#include "rtf/Document.h"
 
 class QComboBox;
 class QLabel;
@@ -17,6 +19,9 @@ class QTextEdit;
 class QToolButton;
 
 namespace orvela {
+namespace rtf {
+class PagedDocument;
+}
 
 // What the page asks of the program around it.
 struct ReportsPageHost {
@@ -57,6 +62,10 @@ class ReportsPage : public QWidget {
   // with its headers, footers and table geometry).
   std::string reportText() const;
 
+  // The report's pages as printed and written as PDF: the preview's content on the page
+  // set-up of the template, with its headers and footers.
+  std::unique_ptr<rtf::PagedDocument> pages() const;
+
   QTextEdit* preview() const { return reReport_; }
   QComboBox* templateBox() const { return cmbReport_; }
 
@@ -69,10 +78,18 @@ class ReportsPage : public QWidget {
 
   WorkFileContext& context_;
   ReportsPageHost host_;
+  // Shows the page set-up, headers and footers of the report in the note line above the
+  // preview, and wraps the preview's lines where the page wraps them.
+  void showPageOfReport();
+
   // The engine's text of the last run; the preview shows it until the user edits it.
   std::optional<std::string> generated_;
+  // The page of the last run's template (none: it sets none) and its headers and footers.
+  std::optional<rtf::PageSetup> page_;
+  rtf::HeadersFooters headersFooters_;
   QString lastSaveDir_;
 
+  QLabel* labelReportPage_ = nullptr;
   QTextEdit* reReport_;
   QLabel* labelReport_ = nullptr;
   QComboBox* cmbReport_ = nullptr;

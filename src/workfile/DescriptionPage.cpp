@@ -16,6 +16,7 @@
 
 #include "platform/ErrorReport.h"
 #include "platform/Services.h"
+#include "rtf/qt/PagedDocument.h"
 #include "rtf/qt/QtFormats.h"
 #include "rtf/qt/RichText.h"
 #include "workfile/DescriptionEditor.h"
@@ -272,7 +273,9 @@ void DescriptionPage::setBullets(bool on) {
 }
 
 void DescriptionPage::acPrintDescription() {
-  context_.services().printing().print(context_.window(), reDescription_->document(), QStringLiteral("Beschreibung"));
+  // The description has no page of its own: A4 portrait, no headers.
+  const rtf::PagedDocument pages(*reDescription_->document(), rtf::DefaultPageSetup(), {}, QDateTime::currentDateTime());
+  context_.services().printing().print(context_.window(), pages, QStringLiteral("Beschreibung"));
 }
 
 }  // namespace orvela

@@ -105,6 +105,51 @@ TEST_F(ReportCommand, CharactersWindows1252CannotHoldAreShownAndNamed) {
   EXPECT_NE(err_.str().find("Die Projektbeschreibung enth\u00E4lt Zeichen"), std::string::npos) << err_.str();
 }
 
+// A name ending in .pdf (any letter case) goes to the PDF writer with the report text;
+// a build without one says so, and a writer's failure is named.
+TEST_F(ReportCommand, PdfOutput) {
+  struct Case {
+    const char* name;
+    const char* output;
+    bool withWriter;
+    bool writerSucceeds;
+    int exit;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"written", "b.pdf", true, true, kExitOk, ""},
+      {"upper-case extension", "B.PDF", true, true, kExitOk, ""},
+      {"no writer in this build", "b.pdf", false, false, kExitRefused,
+       "orvela-wp-cli: PDF-Dateien schreibt dieses Programm nicht; bitte als .rtf speichern.\n"},
+      {"writer fails", "b.pdf", true, false, kExitRefused,
+       "orvela-wp-cli: Die Datei " + path("b.pdf") + " konnte nicht geschrieben werden: voll\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string seenReport, seenPath;
+    LocalDateTime seenNow;
+    ReportOptions options{path("akte.owp"), path("bericht.rtf"), path(c.output)};
+    if (c.withWriter) {
+      options.writePdf = [&](const std::string& report, const std::string& out, const LocalDateTime& now,
+                             std::string& error) {
+        seenReport = report;
+        seenPath = out;
+        seenNow = now;
+        error = "voll";
+        return c.writerSucceeds;
+      };
+    }
+    EXPECT_EQ(run(options), c.exit);
+    EXPECT_EQ(err_.str(), c.message);
+    EXPECT_FALSE(fs::exists(path(c.output)));  // only the writer writes it
+    if (c.withWriter) {
+      EXPECT_EQ(seenPath, path(c.output));
+      EXPECT_EQ(seenReport.rfind("{\\rtf1 " + path("akte.owp") + "|10.12.2026 11:22:33|", 0), 0u) << seenReport;
+      EXPECT_EQ(seenNow.hour, 11);
+    }
+  }
+}
+
 TEST_F(ReportCommand, CommandLine) {
   const CommandRegistration commands[] = {RegisterReportCommand};
   WriteWholeFile(path("schlicht.rtf"), "{\\rtf1 /SCAN(STRUCTURE)//VAR:STRUCTURE:LEVEL/ /ENDSCAN(STRUCTURE)/}");

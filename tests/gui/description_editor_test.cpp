@@ -18,6 +18,7 @@
 #include "app/srcMain.h"
 #include "rtf/PlainText.h"
 #include "rtf/RtfReader.h"
+#include "rtf/qt/PagedDocument.h"
 #include "support/Doubles.h"
 #include "support/FrameFixture.h"
 #include "support/TestServices.h"
@@ -77,12 +78,14 @@ QString Family(const QTextCharFormat& f) {
 class PdfPrinting final : public platform::PrintService {
  public:
   explicit PdfPrinting(QString path) : path_(std::move(path)) {}
-  bool print(QWidget*, QTextDocument* document, const QString& jobName) override {
+  bool print(QWidget*, const rtf::PagedDocument& pages, const QString& jobName) override {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path_);
     printer.setDocName(jobName);
-    document->print(&printer);
+    printer.setFullPage(true);
+    printer.setPageLayout(pages.pageLayout());
+    pages.paint(printer);
     jobs.append(jobName);
     return true;
   }

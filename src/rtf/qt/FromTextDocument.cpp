@@ -40,15 +40,37 @@ class Collector {
  private:
   Table TableOf(QTextTable& table) {
     Table result;
-    const QList<QTextLength> widths = table.format().columnWidthConstraints();
+    const QTextTableFormat format = table.format();
+    const QList<QTextLength> widths = format.columnWidthConstraints();
+    const auto widthOf = [&](int column, int span) {
+      int twips = 0;
+      for (int c = column; c < column + span; ++c) {
+        if (c >= widths.size() || widths[c].type() != QTextLength::FixedLength) return 0;
+        twips += static_cast<int>(std::lround(widths[c].rawValue() * kTwipsPerPixel));
+      }
+      return std::clamp(twips, 0, kMaxTwips);
+    };
+    const int left = std::clamp(static_cast<int>(std::lround(format.leftMargin() * kTwipsPerPixel)), 0, kMaxTwips);
     for (int r = 0; r < table.rows(); ++r) {
       Row row;
+      row.leftTwips = left;
+      row.header = r < format.headerRowCount();
       for (int c = 0; c < table.columns(); ++c) {
         const QTextTableCell cell = table.cellAt(r, c);
-        if (cell.row() != r || cell.column() != c) continue;  // covered by a merged cell
+        const QTextTableCellFormat cellFormat = cell.format().toTableCellFormat();
+        if (cellFormat.boolProperty(qt::kUncoveredCellProperty)) continue;
         Cell out;
-        if (c < widths.size() && widths[c].type() == QTextLength::FixedLength)
-          out.widthTwips = std::clamp(static_cast<int>(std::lround(widths[c].rawValue() * kTwipsPerPixel)), 0, kMaxTwips);
+        out.widthTwips = widthOf(cell.column(), cell.columnSpan());
+        qt::CellFromQt(cellFormat, out);
+        if (cell.column() != c) continue;  // the rest of a cell spanning columns
+        if (cell.row() != r) {
+          // Below the top of a cell spanning rows: an empty cell continuing it.
+          out.verticalMerge = Merge::Continue;
+          out.blocks.push_back(Block{Paragraph{}});
+          row.cells.push_back(std::move(out));
+          continue;
+        }
+        if (cell.rowSpan() > 1) out.verticalMerge = Merge::First;
         out.blocks = Frame(cell.begin());
         if (out.blocks.empty() || !std::holds_alternative<Paragraph>(out.blocks.back().content))
           out.blocks.push_back(Block{Paragraph{}});

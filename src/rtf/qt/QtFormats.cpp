@@ -1,5 +1,6 @@
 #include "QtFormats.h"
 
+#include <QBrush>
 #include <QColor>
 #include <QFont>
 #include <QStringList>
@@ -25,7 +26,76 @@ int Twips(double pixels) {
 constexpr QTextOption::TabType kTabTypes[] = {QTextOption::LeftTab, QTextOption::CenterTab, QTextOption::RightTab,
                                               QTextOption::DelimiterTab};
 
+constexpr QTextFrameFormat::BorderStyle kBorderStyles[] = {
+    QTextFrameFormat::BorderStyle_Solid, QTextFrameFormat::BorderStyle_Double, QTextFrameFormat::BorderStyle_Dotted,
+    QTextFrameFormat::BorderStyle_Dashed};
+
+// The four sides of a cell's format, as Qt names their properties.
+struct Side {
+  std::optional<Border> CellBorders::*border;
+  int width, style, brush;
+};
+constexpr Side kSides[] = {
+    {&CellBorders::top, QTextFormat::TableCellTopBorder, QTextFormat::TableCellTopBorderStyle,
+     QTextFormat::TableCellTopBorderBrush},
+    {&CellBorders::left, QTextFormat::TableCellLeftBorder, QTextFormat::TableCellLeftBorderStyle,
+     QTextFormat::TableCellLeftBorderBrush},
+    {&CellBorders::bottom, QTextFormat::TableCellBottomBorder, QTextFormat::TableCellBottomBorderStyle,
+     QTextFormat::TableCellBottomBorderBrush},
+    {&CellBorders::right, QTextFormat::TableCellRightBorder, QTextFormat::TableCellRightBorderStyle,
+     QTextFormat::TableCellRightBorderBrush},
+};
+
 }  // namespace
+
+QTextTableCellFormat CellFormat(const Cell& cell, int gapTwips) {
+  QTextTableCellFormat f;
+  for (const Side& side : kSides) {
+    const std::optional<Border>& border = cell.borders.*side.border;
+    if (!border) {
+      f.setProperty(side.width, 0.0);
+      f.setProperty(side.style, QTextFrameFormat::BorderStyle_None);
+      continue;
+    }
+    // A hairline stays visible at any zoom.
+    f.setProperty(side.width, std::max(0.5, border->widthTwips / kTwipsPerPixel));
+    f.setProperty(side.style, kBorderStyles[static_cast<int>(border->style)]);
+    f.setProperty(side.brush, QBrush(border->color ? ToQColor(*border->color) : QColor(Qt::black)));
+  }
+  if (cell.shading) f.setBackground(ToQColor(*cell.shading));
+  static constexpr QTextCharFormat::VerticalAlignment kVertical[] = {
+      QTextCharFormat::AlignTop, QTextCharFormat::AlignMiddle, QTextCharFormat::AlignBottom};
+  f.setVerticalAlignment(kVertical[static_cast<int>(cell.verticalAlignment)]);
+  const auto px = [](int twips) { return std::clamp(twips, 0, kMaxTwips) / kTwipsPerPixel; };
+  const CellPadding padding = cell.padding.value_or(CellPadding{15, gapTwips, 15, gapTwips});
+  f.setTopPadding(px(padding.top));
+  f.setLeftPadding(px(padding.left));
+  f.setBottomPadding(px(padding.bottom));
+  f.setRightPadding(px(padding.right));
+  return f;
+}
+
+void CellFromQt(const QTextTableCellFormat& f, Cell& cell) {
+  for (const Side& side : kSides) {
+    const auto style = static_cast<QTextFrameFormat::BorderStyle>(f.intProperty(side.style));
+    const double width = f.doubleProperty(side.width);
+    if (!f.hasProperty(side.style) || style == QTextFrameFormat::BorderStyle_None || width <= 0) continue;
+    Border border;
+    const auto* known = std::find(std::begin(kBorderStyles), std::end(kBorderStyles), style);
+    if (known != std::end(kBorderStyles)) border.style = static_cast<BorderStyle>(known - std::begin(kBorderStyles));
+    border.widthTwips = Twips(width);
+    const QBrush brush = f.brushProperty(side.brush);
+    if (brush.style() != Qt::NoBrush && brush.color() != QColor(Qt::black)) border.color = FromQColor(brush.color());
+    cell.borders.*side.border = border;
+  }
+  if (f.hasProperty(QTextFormat::BackgroundBrush) && f.background().style() != Qt::NoBrush)
+    cell.shading = FromQColor(f.background().color());
+  switch (f.verticalAlignment()) {
+    case QTextCharFormat::AlignMiddle: cell.verticalAlignment = CellAlignment::Center; break;
+    case QTextCharFormat::AlignBottom: cell.verticalAlignment = CellAlignment::Bottom; break;
+    default: break;
+  }
+}
 
 QTextCharFormat ToQt(const CharFormat& f) {
   QTextCharFormat c;

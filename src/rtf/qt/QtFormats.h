@@ -4,6 +4,7 @@
 #include <QTextCharFormat>
 #include <QTextDocument>
 #include <QTextListFormat>
+#include <QTextTableCellFormat>
 
 #include "rtf/Document.h"
 
@@ -21,6 +22,15 @@ CharFormat FromQt(const QTextCharFormat& format, const QTextDocument& document);
 
 QTextBlockFormat ToQt(const ParagraphFormat& format);
 ParagraphFormat FromQt(const QTextBlockFormat& format);
+
+// A place of a table's grid that no cell of the model covers (a row shorter than others).
+constexpr int kUncoveredCellProperty = QTextFormat::UserProperty + 0x4F33;
+
+// Borders, shading, vertical alignment and the padding of a cell; `gapTwips` is the row's
+// half gap between the texts of two cells.
+QTextTableCellFormat CellFormat(const Cell& cell, int gapTwips);
+// The same read back into `cell`.
+void CellFromQt(const QTextTableCellFormat& format, Cell& cell);
 
 QTextListFormat::Style ListStyleToQt(ListStyle style);
 ListStyle ListStyleFromQt(QTextListFormat::Style style);

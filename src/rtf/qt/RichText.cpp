@@ -17,10 +17,16 @@ std::string PlainTextOf(const QTextDocument& document) {
 
 void SetEditorContent(QTextDocument& document, const std::string& text) {
   if (IsRtf(text)) {
-    ToTextDocument(ReadRtf(text), document);
-  } else {
-    document.setPlainText(QString::fromStdString(Cp1252ToUtf8(text)));
+    SetEditorContent(document, ReadRtf(text));
+    return;
   }
+  document.setPlainText(QString::fromStdString(Cp1252ToUtf8(text)));
+  document.clearUndoRedoStacks();
+  document.setModified(false);
+}
+
+void SetEditorContent(QTextDocument& document, const Document& model) {
+  ToTextDocument(model, document);
   document.clearUndoRedoStacks();
   document.setModified(false);
 }

@@ -33,5 +33,7 @@ std::string PlainTextOf(const QTextDocument& document);
 // document (starts with "{\rtf") shows formatted, any other text as plain text. Like
 // loading a file, this leaves the document unmodified and without undo history.
 void SetEditorContent(QTextDocument& document, const std::string& text);
+// The same from a model already read.
+void SetEditorContent(QTextDocument& document, const Document& model);
 
 }  // namespace orvela::rtf

@@ -9,11 +9,14 @@
 
 #include "QtFormats.h"
 #include "RichText.h"
+#include "rtf/TableGrid.h"
 
 namespace orvela::rtf {
 namespace {
 
 using qt::kTwipsPerPixel;
+
+constexpr Qt::Alignment kRowAlignment[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter, Qt::AlignLeft};
 
 class Filler {
  public:
@@ -31,13 +34,29 @@ class Filler {
       } else {
         lists.fill(nullptr);
         // Qt places a table after the cursor's block and starts a new block after it.
-        TableAt(cursor, std::get<Table>(block.content));
+        // Rows cut differently become tables of their own, one under the other, with a
+        // hairline between them: Qt lays out cells that span columns wrongly across pages.
+        const std::vector<Table> parts = UniformParts(std::get<Table>(block.content));
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+          if (i > 0) Hairline(cursor);
+          TableAt(cursor, parts[i]);
+        }
         fresh = true;
       }
     }
   }
 
  private:
+  // The block Qt keeps between two tables, as low as it can be.
+  static void Hairline(QTextCursor& cursor) {
+    QTextBlockFormat line;
+    line.setLineHeight(1, QTextBlockFormat::FixedHeight);
+    cursor.setBlockFormat(line);
+    QTextCharFormat tiny;
+    tiny.setFontPointSize(1);
+    cursor.setBlockCharFormat(tiny);
+  }
+
   void ParagraphInto(QTextCursor& cursor, const Paragraph& p,
                      std::array<QTextList*, kMaxListLevel + 1>& lists) {
     cursor.setBlockFormat(qt::ToQt(p.format));
@@ -82,29 +101,59 @@ class Filler {
   }
 
   void TableAt(QTextCursor& cursor, const Table& table) {
-    int columns = 1;
-    for (const Row& row : table.rows) columns = std::max(columns, static_cast<int>(row.cells.size()));
-    const int rows = std::max(1, static_cast<int>(table.rows.size()));
+    const TableGrid grid = GridOf(table);
+    const int columns = static_cast<int>(grid.columnWidths.size());
     QTextTableFormat format;
-    format.setCellPadding(2);
+    format.setCellPadding(0);
     format.setCellSpacing(0);
-    format.setBorder(1);
+    format.setBorder(0);
+    format.setBorderStyle(QTextFrameFormat::BorderStyle_None);
     format.setBorderCollapse(true);
+    if (grid.left > 0) format.setLeftMargin(grid.left / kTwipsPerPixel);
+    if (!table.rows.empty() && table.rows.front().alignment != Alignment::Left)
+      format.setAlignment(kRowAlignment[static_cast<int>(table.rows.front().alignment)]);
+    int headerRows = 0;
+    while (headerRows < grid.rows && table.rows[headerRows].header) ++headerRows;
+    format.setHeaderRowCount(headerRows);
     QList<QTextLength> widths;
-    for (int c = 0; c < columns; ++c) {
-      int width = 0;
-      if (!table.rows.empty() && c < static_cast<int>(table.rows.front().cells.size()))
-        width = table.rows.front().cells[c].widthTwips;
+    for (const int width : grid.columnWidths) {
       widths.append(width > 0 ? QTextLength(QTextLength::FixedLength, width / kTwipsPerPixel)
                               : QTextLength(QTextLength::VariableLength, 0));
     }
     format.setColumnWidthConstraints(widths);
-    QTextTable* qtable = cursor.insertTable(rows, columns, format);
-    for (int r = 0; r < static_cast<int>(table.rows.size()); ++r) {
-      const Row& row = table.rows[r];
-      for (int c = 0; c < static_cast<int>(row.cells.size()); ++c) {
-        QTextCursor cellCursor = qtable->cellAt(r, c).firstCursorPosition();
-        Blocks(cellCursor, row.cells[c].blocks);
+    QTextTable* qtable = cursor.insertTable(std::max(1, grid.rows), columns, format);
+
+    // Places no cell covers (a row shorter than the others) stay empty and are not read back.
+    std::vector<bool> taken(static_cast<std::size_t>(std::max(1, grid.rows) * columns), false);
+    const auto free = [&](const PlacedCell& p) {
+      for (int r = p.row; r < p.row + p.rowSpan; ++r)
+        for (int c = p.column; c < p.column + p.columnSpan; ++c)
+          if (r >= grid.rows || c >= columns || taken[std::size_t(r * columns + c)]) return false;
+      return true;
+    };
+    // All merges first: Qt merges cells reliably only while they are empty.
+    std::vector<PlacedCell> placedCells;
+    for (PlacedCell p : grid.cells) {
+      if (!free(p)) p.rowSpan = p.columnSpan = 1;
+      if (!free(p)) continue;
+      for (int r = p.row; r < p.row + p.rowSpan; ++r)
+        for (int c = p.column; c < p.column + p.columnSpan; ++c) taken[std::size_t(r * columns + c)] = true;
+      if (p.rowSpan > 1 || p.columnSpan > 1) qtable->mergeCells(p.row, p.column, p.rowSpan, p.columnSpan);
+      placedCells.push_back(p);
+    }
+    for (const PlacedCell& p : placedCells) {
+      QTextTableCell cell = qtable->cellAt(p.row, p.column);
+      cell.setFormat(qt::CellFormat(*p.cell, table.rows[p.row].gapTwips));
+      QTextCursor cellCursor = cell.firstCursorPosition();
+      Blocks(cellCursor, p.cell->blocks);
+    }
+    for (int r = 0; r < grid.rows; ++r) {
+      for (int c = 0; c < columns; ++c) {
+        if (taken[std::size_t(r * columns + c)]) continue;
+        QTextTableCell cell = qtable->cellAt(r, c);
+        QTextTableCellFormat empty = cell.format().toTableCellFormat();
+        empty.setProperty(qt::kUncoveredCellProperty, true);
+        cell.setFormat(empty);
       }
     }
     cursor = qtable->lastCursorPosition();

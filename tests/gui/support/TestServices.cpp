@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "platform/Settings.h"
+#include "rtf/qt/PagedDocument.h"
 
 namespace orvela::test {
 
@@ -47,8 +48,8 @@ QString FileDialogDouble::chooseFolder(QWidget*, const QString& title, const QSt
   return next();
 }
 
-bool PrintDouble::print(QWidget*, QTextDocument* document, const QString& jobName) {
-  calls.append({jobName, document ? document->toPlainText() : QString()});
+bool PrintDouble::print(QWidget*, const rtf::PagedDocument& pages, const QString& jobName) {
+  calls.append({jobName, pages.body().toPlainText(), pages.pageLayout(), pages.headerText(1, 1), pages.footerText(1, 1)});
   return accept;
 }
 

@@ -2,6 +2,7 @@
 // Doubles of the desktop services for the window tests: they answer from queues filled by
 // the test and record what the program asked, so no test waits for a real dialog.
 #include <QList>
+#include <QPageLayout>
 #include <QQueue>
 #include <QString>
 #include <QStringList>
@@ -71,11 +72,13 @@ class FileDialogDouble final : public platform::FileDialogService {
 struct PrintCall {
   QString jobName;
   QString plainText;
+  QPageLayout layout;  // what the print dialog opens with
+  QString header, footer;  // of page 1 of 1
 };
 
 class PrintDouble final : public platform::PrintService {
  public:
-  bool print(QWidget* parent, QTextDocument* document, const QString& jobName) override;
+  bool print(QWidget* parent, const rtf::PagedDocument& pages, const QString& jobName) override;
   bool accept = true;  // false: the user cancels the print dialog
   QList<PrintCall> calls;
 };
