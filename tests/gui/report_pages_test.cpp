@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QTextTable>
+#include <algorithm>
 
 #include "rtf/qt/PagedDocument.h"
 #include "rtf/qt/RichText.h"
@@ -128,8 +129,11 @@ class ReportPagesTest : public QObject {
     QCOMPARE(tables[1]->format().columnWidthConstraints().at(1).rawValue(), 4000 / 15.0);
     QCOMPARE(tables[2]->columns(), 3);
 
-    // Read back, the rows keep their cells and widths.
+    // Read back, it is one table again whose rows keep their cells and widths.
     const rtf::Document back = rtf::FromTextDocument(document);
+    QCOMPARE(std::count_if(back.blocks.begin(), back.blocks.end(),
+                           [](const rtf::Block& b) { return std::holds_alternative<rtf::Table>(b.content); }),
+             1);
     int rows = 0;
     for (const rtf::Block& b : back.blocks) {
       if (const auto* t = std::get_if<rtf::Table>(&b.content)) {

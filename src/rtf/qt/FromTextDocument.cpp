@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "QtFormats.h"
 #include "RichText.h"
@@ -22,16 +23,26 @@ class Collector {
 
   std::vector<Block> Frame(QTextFrame::iterator it) {
     std::vector<Block> blocks;
+    bool seam = false;  // the last block was the seam between two parts of one table
     for (; !it.atEnd(); ++it) {
       if (QTextFrame* child = it.currentFrame()) {
         if (auto* table = qobject_cast<QTextTable*>(child)) {
-          blocks.push_back(Block{TableOf(*table)});
+          Table read = TableOf(*table);
+          Table* before = seam && !blocks.empty() ? std::get_if<Table>(&blocks.back().content) : nullptr;
+          if (before) {
+            std::move(read.rows.begin(), read.rows.end(), std::back_inserter(before->rows));
+          } else {
+            blocks.push_back(Block{std::move(read)});
+          }
+          seam = false;
         } else {
           std::vector<Block> inner = Frame(child->begin());
           blocks.insert(blocks.end(), std::make_move_iterator(inner.begin()), std::make_move_iterator(inner.end()));
         }
       } else if (it.currentBlock().isValid()) {
-        blocks.push_back(Block{ParagraphOf(it.currentBlock())});
+        const QTextBlock block = it.currentBlock();
+        seam = block.blockFormat().boolProperty(qt::kTableSeamProperty) && block.text().isEmpty();
+        if (!seam) blocks.push_back(Block{ParagraphOf(block)});
       }
     }
     return blocks;

@@ -25,6 +25,8 @@ ParagraphFormat FromQt(const QTextBlockFormat& format);
 
 // A place of a table's grid that no cell of the model covers (a row shorter than others).
 constexpr int kUncoveredCellProperty = QTextFormat::UserProperty + 0x4F33;
+// The block between two tables that are one table of the model (rows cut differently).
+constexpr int kTableSeamProperty = QTextFormat::UserProperty + 0x4F34;
 
 // Borders, shading, vertical alignment and the padding of a cell; `gapTwips` is the row's
 // half gap between the texts of two cells.

@@ -51,6 +51,7 @@ class Filler {
   static void Hairline(QTextCursor& cursor) {
     QTextBlockFormat line;
     line.setLineHeight(1, QTextBlockFormat::FixedHeight);
+    line.setProperty(qt::kTableSeamProperty, true);
     cursor.setBlockFormat(line);
     QTextCharFormat tiny;
     tiny.setFontPointSize(1);
