@@ -1,7 +1,5 @@
 #include "platform/RecordListModel.h"
 
-#include <QSize>
-
 #include "model/srcGlobalProc.h"
 #include "platform/Cp1252Text.h"
 
@@ -49,9 +47,9 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const {
 QVariant RecordListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
   const RecordColumn& column = columns_[static_cast<std::size_t>(section)];
-  if (role == Qt::DisplayRole) return column.caption;
-  if (role == Qt::SizeHintRole) return QSize(column.width, 0);
-  return {};
+  // No size hint: the header measures its captions with the font in use. The initial
+  // widths are the views' to set (columns()).
+  return role == Qt::DisplayRole ? QVariant(column.caption) : QVariant();
 }
 
 Qt::ItemFlags RecordListModel::flags(const QModelIndex& index) const {

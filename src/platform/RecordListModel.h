@@ -30,7 +30,7 @@ struct RecordColumn {
 
   Kind kind = Kind::Field;
   QString caption;
-  int width = 100;         // initial width in pixels, for the view's header
+  int width = 100;         // initial width in pixels; the view sets it on its header
   std::string key;         // Field: the record key shown and edited
   bool editable = false;   // Field: in-place editing writes the text to `key`
   // Field, optional: the shown text computed from the record (Windows-1252) instead of

@@ -2,6 +2,7 @@
 // paints and edits every record grid.
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -63,7 +64,31 @@ class RecordGridTest : public QObject {
     QCOMPARE(model.index(1, 1).data().toString(), QString("Änderung €"));
     QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QString("#"));
     QCOMPARE(model.headerData(2, Qt::Horizontal).toString(), QString("Einstellung"));
-    QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::SizeHintRole).toSize().width(), 120);
+    QCOMPARE(model.columns()[1].width, 120);
+  }
+
+  void headerShowsCaptionsAndColumnsResizeByDragging() {
+    auto rows = Entries({"a"});
+    RecordListModel model(rows, DefColumns());
+    QTableView view;
+    view.setModel(&model);
+    for (int c = 0; c < model.columnCount(); ++c) view.setColumnWidth(c, model.columns()[c].width);
+    view.resize(400, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QHeaderView* header = view.horizontalHeader();
+    QVERIFY(header->isVisible());
+    QVERIFY2(header->height() >= header->fontMetrics().height(), "the captions have room");
+    QCOMPARE(header->sectionSize(1), 120);
+
+    // Drag the border between "Eigenschaft" and "Einstellung" 30 pixels to the right.
+    const int border = header->sectionViewportPosition(1) + header->sectionSize(1) - 1;
+    const int y = header->height() / 2;
+    QTest::mousePress(header->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(border, y));
+    QTest::mouseMove(header->viewport(), QPoint(border + 15, y));
+    QTest::mouseMove(header->viewport(), QPoint(border + 30, y));
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(border + 30, y));
+    QCOMPARE(header->sectionSize(1), 150);
   }
 
   void computedColumnShowsTextButEditsStoredValue() {
