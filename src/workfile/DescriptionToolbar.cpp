@@ -11,6 +11,10 @@
 #include "workfile/DescriptionPage.h"
 #include "workfile/DescriptionUpDown.h"
 
+// The pictures live in a static library, where the linker drops them unless they are
+// registered by hand.
+static void RegisterDescriptionIcons() { Q_INIT_RESOURCE(description_icons); }
+
 namespace orvela {
 namespace {
 
@@ -30,6 +34,7 @@ QToolButton* NewButton(QToolBar* bar, const char* name, const char* hint, const 
 }  // namespace
 
 void DescriptionPage::createToolbar() {
+  RegisterDescriptionIcons();
   QToolBar* bar = StandardToolBar_ = new QToolBar(this);
   bar->setObjectName(QStringLiteral("StandardToolBar"));
   bar->setIconSize(QSize(16, 16));
