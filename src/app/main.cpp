@@ -7,8 +7,9 @@
 
 int main(int argc, char** argv) {
   orvela::platform::OrvelaApplication app(argc, argv);
+  // The application title. No display name: Qt would append it to every window title
+  // ("Fehler — Orvela WP"), while captions stand exactly as they are.
   QApplication::setApplicationName(QStringLiteral("Orvela WP"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Orvela WP"));
   // Lets the desktop match the windows to the installed menu entry and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.example.OrvelaWP"));
   orvela::platform::InstallGermanTranslations(app);

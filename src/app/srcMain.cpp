@@ -47,7 +47,6 @@ TfrmMain::TfrmMain(std::unique_ptr<platform::Services> own, platform::Services* 
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Orvela"));
   setWindowIcon(ProgramIcon());
-  QApplication::setApplicationDisplayName(QStringLiteral("Orvela WP"));
   setAcceptDrops(true);
 
   mdiArea_->setObjectName(QStringLiteral("mdiArea"));

@@ -98,7 +98,12 @@ class MainWindowTest : public QObject {
     QCOMPARE(frame->command("FileNew1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     QCOMPARE(FindAction(frame.get(), "miFileNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     QCOMPARE(frame->windowTitle(), QString("Orvela"));
-    QCOMPARE(QApplication::applicationDisplayName(), QString("Orvela WP"));
+    // Once a display name is set, Qt appends it to every window title ("Fehler — Orvela WP");
+    // without one, the display name follows the application name.
+    const QString name = QApplication::applicationName();
+    QApplication::setApplicationName("Probe");
+    QCOMPARE(QApplication::applicationDisplayName(), QString("Probe"));
+    QApplication::setApplicationName(name);
 
     // A long hint reaches the status bar.
     frame->command("FileOpen1")->showStatusText(frame->menuBar());
