@@ -20,6 +20,7 @@
 #include "rtf/RtfReader.h"
 #include "rtf/qt/PagedDocument.h"
 #include "support/Doubles.h"
+#include "support/DrawnChecks.h"
 #include "support/FrameFixture.h"
 #include "support/TestServices.h"
 #include "support/WorkFiles.h"
@@ -181,6 +182,9 @@ class DescriptionEditorTest : public QObject {
     QVERIFY(!control(w, "tbBold")->isChecked());
 
     showDescription(w);
+    // Every toolbar button shows its picture (they come from the program's resources).
+    const QStringList blank = CheckIcons(frame.get());
+    QVERIFY2(blank.isEmpty(), qPrintable(blank.join('\n')));
     QCOMPARE(editor(w)->viewport()->geometry().left() - editor(w)->contentsRect().left(), 6);
     QCOMPARE(editor(w)->contentsRect().right() - editor(w)->viewport()->geometry().right(), 6);
   }
