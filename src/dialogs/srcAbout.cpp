@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -9,9 +10,11 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "dialogs/AboutTexts.h"
 #include "platform/Services.h"
+#include "platform/WindowSize.h"
 #include "storage/WorkFileXml.h"
 
 namespace orvela {
@@ -42,11 +45,10 @@ QString TdlgAbout::homepageAddress() { return QStringLiteral("https://orvela-wp.
 TdlgAbout::TdlgAbout(platform::Services& services, QWidget* parent) : QDialog(parent), services_(services) {
   setObjectName(QStringLiteral("dlgAbout"));
   setWindowTitle(QStringLiteral("Information"));
-  setFixedSize(380, 197);
 
   auto* pages = new QTabWidget(this);
   pages->setObjectName(QStringLiteral("PageControl1"));
-  pages->setGeometry(0, 0, 297, height());
+  platform::ShowWholeTabCaptions(pages);
 
   QWidget* version = buildVersionTab();
   version->setObjectName(QStringLiteral("TabSheet1"));
@@ -62,8 +64,21 @@ TdlgAbout::TdlgAbout(platform::Services& services, QWidget* parent) : QDialog(pa
   auto* ok = new QPushButton(QStringLiteral("Ok"), this);
   ok->setObjectName(QStringLiteral("pbOk"));
   ok->setDefault(true);  // Enter closes the dialog
-  ok->setGeometry(305, 24, 68, 25);
+  ok->setFixedSize(68, std::max(25, ok->fontMetrics().height() + 10));
   connect(ok, &QPushButton::clicked, this, &TdlgAbout::accept);
+
+  // The tabs on the left over the full height; the button at the top right, 8 pixels from
+  // them, so that the tabs get 297 pixels of the design width of 380.
+  auto* side = new QVBoxLayout;
+  side->setContentsMargins(8, 24, 7, 0);
+  side->addWidget(ok);
+  side->addStretch();
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(pages, 1);
+  layout->addLayout(side);
+  platform::FixSizeAtLeast(this, QSize(380, 197));
 }
 
 QWidget* TdlgAbout::buildVersionTab() {

@@ -18,6 +18,7 @@
 #include "platform/DialogButtons.h"
 #include "platform/ErrorReport.h"
 #include "platform/Services.h"
+#include "platform/WindowSize.h"
 
 namespace orvela {
 
@@ -113,7 +114,7 @@ TdlgGeneralSettings::TdlgGeneralSettings(platform::Services& services, platform:
   layout->addLayout(grid);
   layout->addStretch();
   layout->addWidget(buttons);
-  setFixedSize(378, 160);
+  platform::FixSizeAtLeast(this, QSize(378, 160));
 
   // The dialog starts from the program's current values, not from the file.
   editWorkingDir_->setText(settings_.workingDir);

@@ -12,6 +12,7 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "model/DelimitedText.h"
 #include "model/srcGlobalDef.h"
@@ -19,6 +20,7 @@
 #include "platform/RecordGridDelegate.h"
 #include "platform/RecordListModel.h"
 #include "platform/Services.h"
+#include "platform/WindowSize.h"
 #include "properties/srcEditBaseVals.h"
 #include "platform/WorkFileContext.h"
 
@@ -94,6 +96,7 @@ TdlgAuditProperties::TdlgAuditProperties(WorkFileContext& context, QWidget* pare
   setWindowTitle(QStringLiteral("Projekteigenschaften"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   pc1_->setObjectName(QStringLiteral("pc1"));
+  platform::ShowWholeTabCaptions(pc1_);
 
   for (int i = 0; i < 4; ++i) buildPage(static_cast<ListIndex>(i));
 
@@ -107,7 +110,8 @@ TdlgAuditProperties::TdlgAuditProperties(WorkFileContext& context, QWidget* pare
   layout->setContentsMargins(4, 4, 6, 4);
   layout->addWidget(pc1_, 1);
   layout->addWidget(buttons, 0, Qt::AlignTop);
-  setFixedSize(427, 211);
+  // Resizable, so that long entries can be seen whole.
+  platform::ResizeAtLeast(this, QSize(427, 211));
   pc1_->setCurrentIndex(0);
 }
 
@@ -150,7 +154,11 @@ void TdlgAuditProperties::buildPage(ListIndex list) {
   grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
   grid->horizontalHeader()->setHighlightSections(false);
   grid->horizontalHeader()->setStretchLastSection(false);
-  for (int c = 0; c < page.model->columnCount(); ++c) grid->setColumnWidth(c, page.model->columns()[c].width);
+  // The columns start at their design widths, wider where a caption or an entry needs it.
+  for (int c = 0; c < page.model->columnCount(); ++c) {
+    grid->resizeColumnToContents(c);
+    grid->setColumnWidth(c, std::max(grid->columnWidth(c), page.model->columns()[c].width));
+  }
 
   auto* glyphs = new QVBoxLayout;
   glyphs->setSpacing(1);
@@ -180,7 +188,10 @@ void TdlgAuditProperties::buildPage(ListIndex list) {
   updateButtons(page);
 
   const int index = pc1_->addTab(tab, QString::fromUtf8(def.tabCaption));
+  // A hidden tab alone is still reached by Ctrl+Tab; a disabled one is passed over by every
+  // path (keys, tab bar, wheel).
   pc1_->setTabVisible(index, def.tabShown);
+  pc1_->setTabEnabled(index, def.tabShown);
 }
 
 QTableView* TdlgAuditProperties::grid(ListIndex list) const { return pages_[list].grid; }

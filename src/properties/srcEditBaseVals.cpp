@@ -11,6 +11,7 @@
 #include "platform/Cp1252Text.h"
 #include "platform/DialogButtons.h"
 #include "platform/Services.h"
+#include "platform/WindowSize.h"
 
 namespace orvela {
 
@@ -41,7 +42,7 @@ TdlgEditBaseVals::TdlgEditBaseVals(platform::Services& services, QWidget* parent
   layout->addLayout(form);
   layout->addStretch();
   layout->addWidget(buttons);
-  setFixedSize(340, 110);
+  platform::FixSizeAtLeast(this, QSize(340, 110));
 }
 
 void TdlgEditBaseVals::setEntry(const FieldList& entry) {

@@ -12,6 +12,7 @@
 #include "platform/Cp1252Text.h"
 #include "platform/RecordGridDelegate.h"
 #include "platform/Services.h"
+#include "platform/WindowSize.h"
 #include "workfile/DocumentsModel.h"
 #include "workfile/DocumentsView.h"
 #include "platform/WorkFileContext.h"
@@ -27,7 +28,8 @@ DocumentsPage::DocumentsPage(WorkFileContext& context, QWidget* parent)
   delegate->setDrawGridLines(true);
   view_->setItemDelegate(delegate);
   for (int column = 0; column < DocumentsModel::ColumnCount; ++column) {
-    if (const int width = DocumentsModel::columnWidth(column)) view_->header()->resizeSection(column, width);
+    if (const int width = DocumentsModel::columnWidth(column))
+      platform::SetSectionWidthAtLeast(view_->header(), column, width);
   }
 
   auto* panel = new QWidget(this);

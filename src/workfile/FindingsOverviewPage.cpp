@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Services.h"
+#include "platform/WindowSize.h"
 #include "reports/engine/FindingsOverviewCsv.h"
 #include "storage/SafeFileWriter.h"
 #include "workfile/FindingsOverviewModel.h"
@@ -47,7 +48,8 @@ FindingsOverviewPage::FindingsOverviewPage(WorkFileContext& context, StructurePa
   header->setStretchLastSection(false);
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   for (std::size_t column = 0; column < kFindingColumnCount; ++column)
-    header->resizeSection(int(column), kFindingColumns[column].width);
+    platform::SetSectionWidthAtLeast(header, int(column), kFindingColumns[column].width,
+                                     column == kFindingDeadline ? QStringLiteral("00.00.0000") : QString());
 
   // The export: a button above the list and the list's context menu, enabled while there
   // are rows to export.

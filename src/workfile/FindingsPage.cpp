@@ -11,6 +11,7 @@
 #include "model/srcGlobalDef.h"
 #include "platform/RecordGridDelegate.h"
 #include "platform/RecordListModel.h"
+#include "platform/WindowSize.h"
 #include "workfile/ItemDetailWidgets.h"
 #include "workfile/srcFindingProperties.h"
 
@@ -18,6 +19,7 @@ namespace orvela {
 namespace {
 
 constexpr int kButtonStrip = 28;
+constexpr int kDeadlineColumn = 7;
 
 std::vector<platform::RecordColumn> FindingColumns(bool inPlace) {
   using platform::RecordColumn;
@@ -55,7 +57,9 @@ FindingsPage::FindingsPage(platform::Services& services, Mode mode, std::functio
   vtFindings_->horizontalHeader()->setSectionsMovable(false);
   vtFindings_->horizontalHeader()->setHighlightSections(false);
   vtFindings_->horizontalHeader()->setStretchLastSection(false);
-  for (int c = 0; c < model_->columnCount(); ++c) vtFindings_->setColumnWidth(c, model_->columns()[c].width);
+  for (int c = 0; c < model_->columnCount(); ++c)
+    platform::SetSectionWidthAtLeast(vtFindings_->horizontalHeader(), c, model_->columns()[c].width,
+                                     c == kDeadlineColumn ? QStringLiteral("00.00.0000") : QString());
 
   auto* strip = new QWidget(this);
   strip->setFixedWidth(kButtonStrip);

@@ -13,6 +13,7 @@
 #include "platform/DialogButtons.h"
 #include "platform/ErrorReport.h"
 #include "platform/Services.h"
+#include "platform/WindowSize.h"
 #include "workfile/DeadlineEdit.h"
 #include "workfile/ItemDetailTextGuard.h"
 #include "workfile/ItemDetailWidgets.h"
@@ -39,6 +40,7 @@ TdlgFindingProperties::TdlgFindingProperties(platform::Services& services, QWidg
   setWindowTitle(QStringLiteral("Feststellungseigenschaften"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   pages_->setObjectName(QStringLiteral("PageControl1"));
+  platform::ShowWholeTabCaptions(pages_);
 
   editName_->setObjectName(QStringLiteral("editName"));
   cmbType_->setObjectName(QStringLiteral("cmbType"));
@@ -81,7 +83,7 @@ TdlgFindingProperties::TdlgFindingProperties(platform::Services& services, QWidg
 
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(help, &QShortcut::activated, this, [this] { services_.help().showHelp(this, 200); });
-  setFixedSize(360, 330);
+  platform::FixSizeAtLeast(this, QSize(360, 330));
   pages_->setCurrentIndex(0);
 }
 

@@ -7,6 +7,7 @@
 #include "model/ItemDetailRules.h"
 #include "platform/DialogButtons.h"
 #include "platform/Services.h"
+#include "platform/WindowSize.h"
 #include "workfile/ItemDetailForm.h"
 #include "workfile/StructureModel.h"
 #include "workfile/StructurePage.h"
@@ -24,7 +25,8 @@ TdlgItemProperties::TdlgItemProperties(WorkFileContext& context, const RecordNod
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(help, &QShortcut::activated, this, [this, &services = context.services()] { services.help().showHelp(this, 230); });
   form_->load(LoadItemDetails(item.record, context.data()));
-  setFixedSize(520, 380);
+  // Resizable: its findings list shows more with more room.
+  platform::ResizeAtLeast(this, QSize(520, 380));
 }
 
 bool EditItemProperties(WorkFileContext& context, StructurePage& page, RecordNode* item) {

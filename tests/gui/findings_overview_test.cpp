@@ -110,7 +110,7 @@ class FindingsOverviewTest : public QObject {
     const QList<int> widths{30, 70, 120, 110, 110, 80, 50, 70, 180};
     for (int c = 0; c < captions.size(); ++c) {
       QCOMPARE(view->model()->headerData(c, Qt::Horizontal).toString(), captions[c]);
-      QCOMPARE(view->horizontalHeader()->sectionSize(c), widths[c]);
+      QVERIFY(view->horizontalHeader()->sectionSize(c) >= widths[c]);  // wider where the caption needs it
     }
     QVERIFY(view->showGrid());
     QCOMPARE(view->selectionBehavior(), QAbstractItemView::SelectRows);

@@ -69,7 +69,7 @@ class GeneralSettingsTest : public QObject {
     env->writeSettings({"[GeneralSettings]", "WorkingDir=/aus/der/datei"});  // not read by the dialog
     open();
     QCOMPARE(dialog->windowTitle(), QString("Allgemeine Einstellungen"));
-    QCOMPARE(dialog->size(), QSize(378, 160));
+    QVERIFY(dialog->width() >= 378 && dialog->height() >= 160);  // larger where the font needs it
     QCOMPARE(child<QLineEdit>("editWorkingDir")->text(), QString("/daten/projekte"));
     QCOMPARE(child<QLineEdit>("editReportDir")->text(), QString("/daten/berichte"));
     QCOMPARE(child<QLineEdit>("editTemplate")->text(), QString("/daten/vorlage.owp"));
