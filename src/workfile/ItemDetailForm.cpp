@@ -9,7 +9,6 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "platform/WindowSize.h"
 #include "workfile/ItemDetailTextGuard.h"
 #include "workfile/ItemDetailWidgets.h"
 #include "platform/WorkFileContext.h"
@@ -49,7 +48,6 @@ ItemDetailForm::ItemDetailForm(WorkFileContext& context, FindingsPage::Mode mode
       lbDocuments_(new QListWidget),
       guard_(new TextGuard(this)) {
   setObjectName(QStringLiteral("PageControl1"));
-  platform::ShowWholeTabCaptions(this);
   labelID_->setObjectName(QStringLiteral("labelID"));
   labelID_->setTextFormat(Qt::PlainText);
   labelID_->setTextInteractionFlags(Qt::TextSelectableByMouse);

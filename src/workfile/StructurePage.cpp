@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QSplitter>
 #include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -22,6 +24,9 @@ namespace orvela {
 
 namespace {
 constexpr int kInitialTreeWidth = 309;
+constexpr int kMinimumTreeWidth = 150;
+// The margins of the panel and the frame of its tab widget around the tab bar.
+constexpr int kPanelFrames = 16;
 constexpr int kStripHeight = 30;
 }  // namespace
 
@@ -140,8 +145,14 @@ void StructurePage::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (sized_) return;
   sized_ = true;
-  const int rest = std::max(0, splitter_->width() - kInitialTreeWidth - splitter_->handleWidth());
-  splitter_->setSizes({kInitialTreeWidth, rest});
+  // The tree at its design width, narrower where the detail panel needs the room to show
+  // its tab captions whole with the font in use.
+  int panelNeeds = 0;
+  if (const auto* tabs = panelDetail_ ? panelDetail_->findChild<QTabWidget*>() : nullptr)
+    panelNeeds = tabs->tabBar()->sizeHint().width() + kPanelFrames;
+  const int room = splitter_->width() - splitter_->handleWidth();
+  const int tree = std::clamp(room - panelNeeds, kMinimumTreeWidth, kInitialTreeWidth);
+  splitter_->setSizes({tree, std::max(0, room - tree)});
 }
 
 RecordNode* StructurePage::focusedItem() const { return StructureModel::nodeOf(tree_->currentIndex()); }

@@ -25,6 +25,7 @@ TdlgItemProperties::TdlgItemProperties(WorkFileContext& context, const RecordNod
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(help, &QShortcut::activated, this, [this, &services = context.services()] { services.help().showHelp(this, 230); });
   form_->load(LoadItemDetails(item.record, context.data()));
+  platform::ShowWholeTabCaptions(form_);
   // Resizable: its findings list shows more with more room.
   platform::ResizeAtLeast(this, QSize(520, 380));
 }
