@@ -99,8 +99,12 @@ void TfrmMain::subWindowActivated(QMdiSubWindow*) {
   // Null also arrives when the frame loses focus to another program; the current window
   // then stays what it was.
   TfrmWorkFile* current = activeWorkFile();
+  // Switching to another work file takes over what was still pending in the one left.
+  if (current && lastActive_ && lastActive_ != current) lastActive_->acceptPendingEdits();
+  if (current) lastActive_ = current;
   showMenusOf(current);
   updateWindowCommands();
+  updateUndoButtons();
   if (current)
     current->acActivate();
   else

@@ -2,6 +2,7 @@
 // The main frame window: one child window per open work file, the menus and toolbar of
 // the program, the settings held for the run and the recent-files list.
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <memory>
 #include <optional>
@@ -58,6 +59,7 @@ class TfrmMain : public QMainWindow, public WorkFileHost {
   QAction* command(const QString& name) const override;
   QAction* saveButton() const { return sbFileSave_; }
   void setSaveEnabled(bool enabled) override;
+  void updateUndoButtons() override;
 
   // Opening and creating work files.
   void acFileNew();
@@ -121,6 +123,9 @@ class TfrmMain : public QMainWindow, public WorkFileHost {
   QObject* alMain_ = nullptr;
   QToolBar* tb2_ = nullptr;
   QAction* sbFileSave_ = nullptr;
+  QAction* tbUndo_ = nullptr;
+  QAction* tbRedo_ = nullptr;
+  QPointer<TfrmWorkFile> lastActive_;  // the work-file window active before the current one
   QMenu* miReopen_ = nullptr;
   QList<QMenu*> frameMenus_;
   bool shown_ = false;

@@ -11,6 +11,7 @@
 #include "app/ToolbarIcons.h"
 #include "app/WindowArrangement.h"
 #include "app/srcMain.h"
+#include "workfile/srcWorkfile.h"
 
 namespace orvela {
 namespace {
@@ -66,16 +67,29 @@ QMenu* MakeMenu(QWidget* owner, const char* name, const char* caption, const cha
   return menu;
 }
 
+struct CommandKey {
+  const char* name;
+  QKeyCombination key;
+};
+const CommandKey kCommandKeys[] = {{"FileNew1", Qt::CTRL | Qt::Key_N},
+                                   {"FileOpen1", Qt::CTRL | Qt::Key_O},
+                                   {"FileClose1", Qt::CTRL | Qt::Key_W},
+                                   {"FileExit1", Qt::CTRL | Qt::Key_Q}};
+const CommandKey kMenuItemKeys[] = {
+    {"miFileNew", Qt::CTRL | Qt::Key_N}, {"miFileOpen", Qt::CTRL | Qt::Key_O}, {"miFileExit", Qt::CTRL | Qt::Key_Q}};
+
 }  // namespace
 
 void TfrmMain::createActions() {
   alMain_ = new QObject(this);
   alMain_->setObjectName(QStringLiteral("alMain"));
   for (const CommandSpec& command : kCommands) MakeAction(alMain_, command);
-  // The frame's Ctrl+N lives on FileNew1, which the toolbar and the work-file windows'
-  // menus share, so the key works whichever menu bar is showing.
-  command(QStringLiteral("FileNew1"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  addAction(command(QStringLiteral("FileNew1")));
+  // The frame's keys live on its commands, which the toolbar and the work-file windows'
+  // menus share, so they work whichever menu bar is showing.
+  for (const auto& [name, key] : kCommandKeys) {
+    command(QString::fromLatin1(name))->setShortcut(QKeySequence(key));
+    addAction(command(QString::fromLatin1(name)));
+  }
 
   connect(command("FileNew1"), &QAction::triggered, this, &TfrmMain::acFileNew);
   connect(command("FileOpen1"), &QAction::triggered, this, &TfrmMain::acFileOpen);
@@ -106,10 +120,12 @@ QAction* TfrmMain::command(const QString& name) const {
 void TfrmMain::createMenus() {
   QHash<QString, QAction*> items;
   for (const CommandSpec& command : kMenuItems) items.insert(QString::fromLatin1(command.name), MakeAction(this, command));
-  // Shown in the menu; the key itself is FileNew1's, so the item reacts to it only
-  // while its menu is open and the two never compete.
-  items["miFileNew"]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  items["miFileNew"]->setShortcutContext(Qt::WidgetShortcut);
+  // Shown in the menu; the keys themselves are the commands', so an item reacts to its key
+  // only while its menu is open and the two never compete.
+  for (const auto& [name, key] : kMenuItemKeys) {
+    items[QString::fromLatin1(name)]->setShortcut(QKeySequence(key));
+    items[QString::fromLatin1(name)]->setShortcutContext(Qt::WidgetShortcut);
+  }
 
   QMenu* file = MakeMenu(this, "miFile", "Datei", "Dateibefehle");
   file->addAction(items["miFileNew"]);
@@ -162,6 +178,29 @@ void TfrmMain::createToolBar() {
   sbFileSave_->setEnabled(false);
   connect(sbFileSave_, &QAction::triggered, this, &TfrmMain::sbFileSaveClick);
 
+  // Undo and redo of the active work-file window, named after its next step.
+  struct HistoryButton {
+    QAction** action;
+    const char* name;
+    const char* caption;
+    const char* theme;
+    QStyle::StandardPixmap fallback;
+    void (TfrmWorkFile::*run)();
+  };
+  const HistoryButton history[] = {
+      {&tbUndo_, "tbUndo", "Rückgängig", "edit-undo", QStyle::SP_ArrowBack, &TfrmWorkFile::acUndo},
+      {&tbRedo_, "tbRedo", "Wiederholen", "edit-redo", QStyle::SP_ArrowForward, &TfrmWorkFile::acRedo},
+  };
+  for (const HistoryButton& b : history) {
+    *b.action = new QAction(QIcon::fromTheme(QString::fromLatin1(b.theme), style()->standardIcon(b.fallback)),
+                            QString::fromUtf8(b.caption), this);
+    (*b.action)->setObjectName(QString::fromLatin1(b.name));
+    (*b.action)->setEnabled(false);
+    connect(*b.action, &QAction::triggered, this, [this, run = b.run] {
+      if (TfrmWorkFile* w = activeWorkFile()) (w->*run)();
+    });
+  }
+
   auto* tbHelp = new QAction(HelpIcon(), QStringLiteral("Hilfe"), this);
   tbHelp->setObjectName(QStringLiteral("tbHelp"));
   tbHelp->setToolTip(QStringLiteral("Hilfe"));
@@ -172,11 +211,27 @@ void TfrmMain::createToolBar() {
   tb2_->addAction(command("FileOpen1"));
   tb2_->addAction(sbFileSave_);
   tb2_->addSeparator();
+  tb2_->addAction(tbUndo_);
+  tb2_->addAction(tbRedo_);
+  tb2_->addSeparator();
   tb2_->addAction(command("WindowCascade1"));
   tb2_->addAction(command("WindowTileHorizontal1"));
   tb2_->addAction(command("WindowTileVertical1"));
   tb2_->addSeparator();
   tb2_->addAction(tbHelp);
+}
+
+void TfrmMain::updateUndoButtons() {
+  TfrmWorkFile* w = activeWorkFile();
+  const std::pair<QAction*, const char*> buttons[] = {{tbUndo_, "miEditUndo"}, {tbRedo_, "miEditRedo"}};
+  for (const auto& [button, name] : buttons) {
+    const QAction* source = w ? w->findChild<QAction*>(QString::fromLatin1(name)) : nullptr;
+    button->setEnabled(source && source->isEnabled());
+    if (source) {
+      button->setToolTip(source->text());
+      button->setStatusTip(source->text());
+    }
+  }
 }
 
 void TfrmMain::updateWindowCommands() {

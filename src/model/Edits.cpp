@@ -1,3 +1,4 @@
+#include "model/DocumentsRegister.h"
 #include "model/Edits.h"
 
 #include <utility>
@@ -38,7 +39,7 @@ std::unique_ptr<EditCommand> NewChildItem(RecordNode* focused) {
 }
 
 std::unique_ptr<EditCommand> DeleteItem(RecordNode& item) {
-  return Make("Element löschen", [&item](EditJournal& j) {
+  return Make(kDeleteItemName, [&item](EditJournal& j) {
     j.setFocus(S, FocusAfterRemoval(item), &item);
     j.remove(S, item);
     j.renumberItems();
@@ -123,7 +124,7 @@ std::unique_ptr<EditCommand> NewDocument(RecordNode* focused) {
 }
 
 std::unique_ptr<EditCommand> DeleteDocument(RecordNode& document) {
-  return Make("Dokument löschen", [&document](EditJournal& j) {
+  return Make(kDeleteDocumentName, [&document](EditJournal& j) {
     j.setFocus(D, FocusAfterRemoval(document), &document);
     j.remove(D, document);
     return true;

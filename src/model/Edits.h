@@ -7,9 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "model/DocumentsRegister.h"
 #include "model/EditCommand.h"
 #include "model/StructureCommands.h"
+
+namespace orvela {
+// model/DocumentsRegister.h; not included here, since its drop enum and the structure's
+// drop function share a name.
+struct DocumentEdit;
+struct DocumentPlace;
+}  // namespace orvela
 
 namespace orvela::edits {
 
@@ -17,8 +23,9 @@ namespace orvela::edits {
 // (or the restored one) after reverting.
 std::unique_ptr<EditCommand> NewItem(RecordNode* focused);       // "Neues Element"
 std::unique_ptr<EditCommand> NewChildItem(RecordNode* focused);  // "Neues Unterelement"
-// With all its sub-items, then renumbers. "Element löschen"
+// With all its sub-items, then renumbers.
 std::unique_ptr<EditCommand> DeleteItem(RecordNode& item);
+inline constexpr const char* kDeleteItemName = "Element löschen";
 // Changes no data: the item waits for its paste, and the work file counts as modified from
 // here on. "Element ausschneiden"
 std::unique_ptr<EditCommand> CutItem(RecordNode& item);
@@ -29,8 +36,8 @@ std::unique_ptr<EditCommand> PasteItems(const TreePosition& pos, std::vector<std
 std::unique_ptr<EditCommand> PasteCutItem(RecordNode& item, const TreePosition& pos);
 // A drop: moves without renumbering. "Element verschieben"
 std::unique_ptr<EditCommand> DropItem(RecordNode& item, const TreePosition& pos);
-// The cut item went to another window: it leaves this one, without renumbering.
-// "Element verschieben"
+// The cut item went to another window (as a copy, so that the steps before this one can
+// still be undone here): it leaves this one, without renumbering. "Element verschieben"
 std::unique_ptr<EditCommand> GiveAwayItem(RecordNode& item);
 // The item detail panel accepted, or the item properties dialog confirmed.
 std::unique_ptr<EditCommand> SetItemRecord(RecordNode& item, FieldList record, std::string name);
@@ -39,7 +46,8 @@ inline constexpr const char* kItemPropertiesName = "Elementeigenschaften";
 
 // Documents register.
 std::unique_ptr<EditCommand> NewDocument(RecordNode* focused);                        // "Neues Dokument"
-std::unique_ptr<EditCommand> DeleteDocument(RecordNode& document);                    // "Dokument löschen"
+std::unique_ptr<EditCommand> DeleteDocument(RecordNode& document);
+inline constexpr const char* kDeleteDocumentName = "Dokument löschen";
 std::unique_ptr<EditCommand> EditDocument(RecordNode& document, const DocumentEdit& edit);  // "Dokumenteigenschaften"
 // Empty text removes NAME. "Dokument umbenennen"
 std::unique_ptr<EditCommand> RenameDocument(RecordNode& document, const std::string& name);

@@ -32,6 +32,15 @@ std::optional<std::uint32_t> GetU32(std::string_view in, std::size_t& offset) {
   return v;
 }
 
+// Tree order inside the subtree of `top`, null after its last node.
+const RecordNode* NextWithin(const RecordNode* node, const RecordNode* top) {
+  if (node->childCount() > 0) return node->child(0);
+  for (const RecordNode* n = node; n != top; n = n->parent()) {
+    if (n->row() + 1 < n->parent()->childCount()) return n->parent()->child(n->row() + 1);
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 TreePosition NewItemPosition(RecordTree& tree, RecordNode* focused) {
@@ -162,6 +171,20 @@ std::optional<std::vector<std::unique_ptr<RecordNode>>> UnpackSubtrees(std::stri
   }
   std::reverse(done.begin(), done.end());
   return done;
+}
+
+std::unique_ptr<RecordNode> CloneSubtree(const RecordNode& node) {
+  std::vector<std::unique_ptr<RecordNode>> copies = UnpackSubtrees(PackSubtrees({&node})).value();
+  std::unique_ptr<RecordNode> copy = std::move(copies.front());
+  // The packing leaves out the expanded flags; both trees are walked side by side.
+  const RecordNode* from = &node;
+  RecordNode* to = copy.get();
+  while (from && to) {
+    to->expanded = from->expanded;
+    from = NextWithin(from, &node);
+    to = const_cast<RecordNode*>(NextWithin(to, copy.get()));
+  }
+  return copy;
 }
 
 std::string ItemDisplayText(const RecordNode& item, bool withOutline) {

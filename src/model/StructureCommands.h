@@ -69,6 +69,9 @@ std::string PackSubtrees(const std::vector<const RecordNode*>& roots);
 // Nothing when the bytes are truncated, inconsistent or followed by extra bytes.
 std::optional<std::vector<std::unique_ptr<RecordNode>>> UnpackSubtrees(std::string_view bytes);
 
+// A copy of the item with all its sub-items, records and expanded flags alike.
+std::unique_ptr<RecordNode> CloneSubtree(const RecordNode& node);
+
 // NAME, or "<noname>" when it is empty; with `withOutline` prefixed by the outline number
 // and " - ". Windows-1252.
 std::string ItemDisplayText(const RecordNode& item, bool withOutline);

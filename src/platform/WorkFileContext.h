@@ -1,7 +1,8 @@
 #pragma once
 // What a tab page or dialog of a work-file window needs from the window: the one data
-// object it works on, the way to say that it changed it, and the program's services.
+// object it works on, the editor every change of it goes through, and the program's services.
 #include "model/WorkFileData.h"
+#include "model/WorkFileEditor.h"
 
 class QWidget;
 
@@ -14,9 +15,10 @@ class Services;
 class WorkFileContext {
  public:
   virtual ~WorkFileContext() = default;
+  // Read freely; changed only through editor().
   virtual WorkFileData& data() = 0;
-  // Sets Modified and updates the frame's save button.
-  virtual void markModified() = 0;
+  // Runs each change as a command: the history, the modified state and every view follow.
+  virtual WorkFileEditor& editor() = 0;
   // The work-file window, parent for dialogs and message boxes.
   virtual QWidget* window() = 0;
   // Message boxes, pickers, modal runs, the cut item: the frame's one set.

@@ -22,6 +22,7 @@
 #include "platform/Services.h"
 #include "platform/WindowSize.h"
 #include "properties/srcEditBaseVals.h"
+#include "model/Edits.h"
 #include "platform/WorkFileContext.h"
 
 namespace orvela {
@@ -282,9 +283,9 @@ bool TdlgAuditProperties::commitOpenEditor() {
 
 void TdlgAuditProperties::accept() {
   if (!commitOpenEditor()) return;
-  WorkFileData& data = context_.data();
-  for (int i = 0; i < 4; ++i) data.*kLists[i].field = ListToText(pages_[i].rows);
-  context_.markModified();
+  std::array<std::string, 4> lists;
+  for (std::size_t i = 0; i < lists.size(); ++i) lists[i] = ListToText(pages_[i].rows);
+  context_.editor().execute(edits::SetDefinitionLists(lists));
   QDialog::accept();
 }
 

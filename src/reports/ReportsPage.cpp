@@ -229,7 +229,9 @@ void ReportsPage::BuildReport(const QString& templatePath) {
     missing(QStringLiteral("Die Reportdatei ") + templatePath + QStringLiteral(" existiert nicht!"));
     return;
   }
-  // The overview list shows the findings the report is made from.
+  // Edits still pending in the item detail panel belong in the report; the overview list
+  // shows the findings the report is made from.
+  if (host_.acceptPendingEdits) host_.acceptPendingEdits();
   if (host_.refreshFindings) host_.refreshFindings();
   const BuiltReportInput built = BuildReportInput(context_.data(), host_.now);
   ReportResult result;

@@ -32,6 +32,8 @@ struct ReportsPageHost {
   std::function<LocalDateTime()> now;
   // Brings the findings overview up to date, so that it shows what the report is made of.
   std::function<void()> refreshFindings;
+  // Edits still pending elsewhere in the window go into the data before a report reads it.
+  std::function<void()> acceptPendingEdits;
 };
 
 class ReportsPage : public QWidget {

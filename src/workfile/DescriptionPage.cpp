@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "model/Edits.h"
 #include "platform/ErrorReport.h"
 #include "platform/Services.h"
 #include "rtf/qt/PagedDocument.h"
@@ -99,6 +100,13 @@ DescriptionPage::DescriptionPage(WorkFileContext& context, DescriptionPageHost h
     reDescription_->document()->setDefaultFont(font);
   }
   reloadFromData();  // empty in a new window
+  context_.editor().addObserver(this);
+}
+
+DescriptionPage::~DescriptionPage() { context_.editor().removeObserver(this); }
+
+void DescriptionPage::fieldChanged(DataField field) {
+  if (field == DataField::Description && !storing_) reloadFromData();
 }
 
 void DescriptionPage::reloadFromData() {
@@ -113,7 +121,8 @@ void DescriptionPage::reloadFromData() {
 }
 
 void DescriptionPage::storeToData() {
-  context_.data().description = rtf::RichTextOf(*reDescription_->document());
+  FlagGuard storing(storing_);
+  context_.editor().execute(edits::SetDescription(rtf::RichTextOf(*reDescription_->document())));
   unstored_ = false;
 }
 
@@ -134,8 +143,9 @@ void DescriptionPage::reDescriptionChange() {
     editorModified_ = true;
     unstored_ = true;
   }
-  // Assigned, not only raised: emptying and filling the editor leave the work file unchanged.
-  context_.data().modified = editorModified_ && host_.descriptionTabShown();
+  // Assigned, not only raised: emptying and filling the editor leave the work file
+  // unchanged, as far as the other changes in the history allow.
+  context_.data().modified = context_.editor().isModified() || (editorModified_ && host_.descriptionTabShown());
   host_.updateSaveButton();
 }
 

@@ -11,6 +11,8 @@
 #include <functional>
 #include <string>
 
+#include "model/EditObserver.h"
+
 class QButtonGroup;
 class QComboBox;
 class QLineEdit;
@@ -31,20 +33,22 @@ struct DescriptionPageHost {
   std::function<void()> updateSaveButton;
 };
 
-class DescriptionPage : public QWidget {
+class DescriptionPage : public QWidget, private EditObserver {
   Q_OBJECT
  public:
   // Alignment codes the alignment buttons carry.
   enum AlignmentCode { AlignLeftCode = 0, AlignRightCode = 1, AlignCenterCode = 2 };
 
   DescriptionPage(WorkFileContext& context, DescriptionPageHost host, QWidget* parent = nullptr);
+  ~DescriptionPage() override;
 
   // Sets the editor from data().description (RTF shows formatted, other text plain),
   // without marking the work file as modified.
   void reloadFromData();
-  // data().description := the editor's content as RTF.
+  // data().description := the editor's content as RTF, one step of the history.
   void storeToData();
-  // The same, only when the editor changed since it was filled or last stored.
+  // The same, only when the editor changed since it was filled or last stored: each visit
+  // of the tab becomes one step, the editor keeping its own fine undo meanwhile.
   void storeIfChanged();
   // The description without formatting, Windows-1252, paragraphs separated by CR LF.
   std::string plainText() const;
@@ -71,6 +75,8 @@ class DescriptionPage : public QWidget {
   void acPrintDescription();
 
  private:
+  // An undo or redo replaced the description: the editor shows it.
+  void fieldChanged(DataField field) override;
   void createToolbar();
   void applyCharFormat(const QTextCharFormat& format);
   void applyFontFamily(const QString& family);
@@ -85,6 +91,7 @@ class DescriptionPage : public QWidget {
   // Set by the first change the user makes; nothing but refilling clears it again.
   bool editorModified_ = false;
   bool unstored_ = false;
+  bool storing_ = false;
 
   QToolBar* StandardToolBar_ = nullptr;
   QComboBox* cmbFont_ = nullptr;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "model/Edits.h"
 #include "model/srcGlobalDef.h"
 #include "platform/Cp1252Text.h"
 #include "platform/WorkFileContext.h"
@@ -35,7 +36,11 @@ int DocumentsModel::columnWidth(int column) {
 QString DocumentsModel::mimeType() { return QStringLiteral("application/x-orvela-wp-document"); }
 
 DocumentsModel::DocumentsModel(WorkFileContext& context, QObject* parent)
-    : QAbstractItemModel(parent), context_(context) {}
+    : QAbstractItemModel(parent), context_(context) {
+  context_.editor().addObserver(this);
+}
+
+DocumentsModel::~DocumentsModel() { context_.editor().removeObserver(this); }
 
 RecordTree& DocumentsModel::documents() const { return context_.data().documents; }
 
@@ -129,9 +134,7 @@ bool DocumentsModel::setData(const QModelIndex& index, const QVariant& value, in
   const std::optional<std::string> name = platform::ToCp1252(value.toString());
   if (!name) return false;
   if (*name == n->record.value(key::NAME)) return true;
-  n->record.setValue(key::NAME, *name);
-  emit dataChanged(index, index);
-  context_.markModified();
+  run(edits::RenameDocument(*n, *name));
   return true;
 }
 
@@ -190,15 +193,7 @@ MoveResult DocumentsModel::moveDocument(const QModelIndex& document, const Docum
   RecordNode* dragged = node(document);
   const MoveResult check = CheckMove(dragged, place);
   if (check != MoveResult::Moved) return check;
-  const int from = static_cast<int>(dragged->row());
-  if (!beginMoveRows(indexOf(dragged->parent()), from, from, indexOf(place.parent), static_cast<int>(place.row))) {
-    return MoveResult::Refused;
-  }
-  const MoveResult result = MoveDocument(documents(), dragged, place);
-  invalidatePositions();
-  endMoveRows();
-  context_.markModified();
-  return result;
+  return run(edits::MoveDocument(*dragged, place)) ? MoveResult::Moved : MoveResult::Refused;
 }
 
 bool DocumentsModel::hasNesting() const {
@@ -209,35 +204,57 @@ bool DocumentsModel::hasNesting() const {
 }
 
 QModelIndex DocumentsModel::addDocument(const QModelIndex& focused) {
-  RecordNode* after = node(focused);
-  const DocumentPlace place = NewDocumentPlace(documents(), after);
-  const int row = static_cast<int>(place.row);
-  beginInsertRows(indexOf(place.parent), row, row);
-  RecordNode* added = AddNewDocument(documents(), after);
-  invalidatePositions();
-  endInsertRows();
-  context_.markModified();
-  return indexOf(added);
+  return indexOf(run(edits::NewDocument(node(focused))));
 }
 
 void DocumentsModel::deleteDocument(const QModelIndex& index) {
-  RecordNode* n = node(index);
-  if (!n) return;
-  const int row = static_cast<int>(n->row());
-  beginRemoveRows(indexOf(n->parent()), row, row);
-  DeleteDocument(documents(), n);
-  invalidatePositions();
-  endRemoveRows();
-  context_.markModified();
+  if (RecordNode* n = node(index)) run(edits::DeleteDocument(*n));
 }
 
 void DocumentsModel::applyEdit(const QModelIndex& index, const DocumentEdit& edit) {
-  RecordNode* n = node(index);
-  if (!n) return;
-  ApplyDocumentEdit(n->record, edit);
-  emit dataChanged(this->index(static_cast<int>(n->row()), 0, index.parent()),
-                   this->index(static_cast<int>(n->row()), ColumnCount - 1, index.parent()));
-  context_.markModified();
+  if (RecordNode* n = node(index)) run(edits::EditDocument(*n, edit));
+}
+
+RecordNode* DocumentsModel::run(std::unique_ptr<EditCommand> command) {
+  WorkFileEditor& editor = context_.editor();
+  if (!editor.execute(std::move(command))) return nullptr;
+  return editor.lastCommand()->focus().afterApply;
+}
+
+void DocumentsModel::nodeAboutToBeInserted(DataTree tree, RecordNode& parent, std::size_t row) {
+  if (tree == DataTree::Documents) beginInsertRows(indexOf(&parent), int(row), int(row));
+}
+
+void DocumentsModel::nodeInserted(DataTree tree, RecordNode&) {
+  if (tree != DataTree::Documents) return;
+  invalidatePositions();
+  endInsertRows();
+}
+
+void DocumentsModel::nodeAboutToBeRemoved(DataTree tree, RecordNode& n) {
+  if (tree == DataTree::Documents) beginRemoveRows(indexOf(n.parent()), int(n.row()), int(n.row()));
+}
+
+void DocumentsModel::nodeRemoved(DataTree tree, RecordNode&, std::size_t) {
+  if (tree != DataTree::Documents) return;
+  invalidatePositions();
+  endRemoveRows();
+}
+
+void DocumentsModel::nodeAboutToBeMoved(DataTree tree, RecordNode& n, RecordNode& newParent, std::size_t row) {
+  if (tree != DataTree::Documents) return;
+  moving_ = beginMoveRows(indexOf(n.parent()), int(n.row()), int(n.row()), indexOf(&newParent), int(row));
+  if (!moving_) beginResetModel();  // not a move Qt can show; the edit layer never sends one
+}
+
+void DocumentsModel::nodeMoved(DataTree tree, RecordNode&, RecordNode&) {
+  if (tree != DataTree::Documents) return;
+  invalidatePositions();
+  moving_ ? endMoveRows() : endResetModel();
+}
+
+void DocumentsModel::recordChanged(DataTree tree, RecordNode& n) {
+  if (tree == DataTree::Documents) emit dataChanged(indexOf(&n, 0), indexOf(&n, ColumnCount - 1));
 }
 
 void DocumentsModel::reload() {

@@ -1,19 +1,20 @@
 #pragma once
 // The item model of the documents register: a view over WorkFileData::documents. Each
-// index carries its RecordNode; nothing is copied. Every change goes through the methods
-// below, which apply the register's rules (model/DocumentsRegister.h), send the matching
-// notifications and mark the work file as modified.
+// index carries its RecordNode; nothing is copied. The changes below run as edits of the
+// work file's editor (model/Edits.h); the model hears of every change of the register,
+// undo and redo included, and sends the matching notifications.
 #include <QAbstractItemModel>
 #include <QHash>
 #include <vector>
 
 #include "model/DocumentsRegister.h"
+#include "model/EditObserver.h"
 
 namespace orvela {
 
 class WorkFileContext;
 
-class DocumentsModel : public QAbstractItemModel {
+class DocumentsModel : public QAbstractItemModel, private EditObserver {
   Q_OBJECT
  public:
   enum Column { PositionColumn, NameColumn, TypeColumn, ReferenceColumn, IdColumn, ColumnCount };
@@ -23,6 +24,7 @@ class DocumentsModel : public QAbstractItemModel {
   static QString mimeType();
 
   explicit DocumentsModel(WorkFileContext& context, QObject* parent = nullptr);
+  ~DocumentsModel() override;
 
   QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
   QModelIndex parent(const QModelIndex& index) const override;
@@ -60,6 +62,16 @@ class DocumentsModel : public QAbstractItemModel {
   void reload();
 
  private:
+  void nodeAboutToBeInserted(DataTree tree, RecordNode& parent, std::size_t row) override;
+  void nodeInserted(DataTree tree, RecordNode& node) override;
+  void nodeAboutToBeRemoved(DataTree tree, RecordNode& node) override;
+  void nodeRemoved(DataTree tree, RecordNode& parent, std::size_t row) override;
+  void nodeAboutToBeMoved(DataTree tree, RecordNode& node, RecordNode& newParent, std::size_t row) override;
+  void nodeMoved(DataTree tree, RecordNode& node, RecordNode& oldParent) override;
+  void recordChanged(DataTree tree, RecordNode& node) override;
+  // Runs a command; the document it leaves focused, null when it did nothing.
+  RecordNode* run(std::unique_ptr<EditCommand> command);
+
   RecordTree& documents() const;
   RecordNode* nodeOrRoot(const QModelIndex& index) const;
   RecordNode* draggedNode(const QMimeData* data) const;
@@ -71,6 +83,7 @@ class DocumentsModel : public QAbstractItemModel {
   // Register-order positions, rebuilt on demand after a structural change.
   mutable QHash<const RecordNode*, int> positions_;
   mutable bool positionsValid_ = false;
+  bool moving_ = false;  // Qt took the move announced last
 };
 
 }  // namespace orvela

@@ -87,6 +87,22 @@ DocumentsPage::DocumentsPage(WorkFileContext& context, QWidget* parent)
           });
   acAfterPaint();
   updateDecoration();
+  context_.editor().addObserver(this);
+}
+
+DocumentsPage::~DocumentsPage() { context_.editor().removeObserver(this); }
+
+void DocumentsPage::commandFinished(const EditCommand& command, EditDirection direction) {
+  const EditFocus& focus = command.focus();
+  if (direction == EditDirection::Do || focus.tree != DataTree::Documents) return;
+  RecordNode* document = direction == EditDirection::Undo ? focus.afterRevert : focus.afterApply;
+  if (document && document->isWithin(&context_.data().documents.root())) showDocument(model_->indexOf(document));
+}
+
+void DocumentsPage::showDocument(const QModelIndex& index) {
+  view_->setCurrentIndex(index);
+  view_->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  view_->scrollTo(index);
 }
 
 void DocumentsPage::reloadFromData() { model_->reload(); }
@@ -104,10 +120,7 @@ void DocumentsPage::acAfterPaint() {
 void DocumentsPage::updateDecoration() { view_->setRootIsDecorated(model_->hasNesting()); }
 
 void DocumentsPage::acNewDoc() {
-  const QModelIndex added = model_->addDocument(view_->currentIndex());
-  view_->setCurrentIndex(added);
-  view_->selectionModel()->select(added, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  view_->scrollTo(added);
+  showDocument(model_->addDocument(view_->currentIndex()));
   view_->setFocus();
 }
 

@@ -4,6 +4,8 @@
 #include <QModelIndex>
 #include <QWidget>
 
+#include "model/EditObserver.h"
+
 class QToolButton;
 
 namespace orvela {
@@ -13,10 +15,11 @@ class DocumentsView;
 class RecordNode;
 class WorkFileContext;
 
-class DocumentsPage : public QWidget {
+class DocumentsPage : public QWidget, private EditObserver {
   Q_OBJECT
  public:
   explicit DocumentsPage(WorkFileContext& context, QWidget* parent = nullptr);
+  ~DocumentsPage() override;
 
   // The window replaced the register (a file was loaded): show it afresh.
   void reloadFromData();
@@ -32,6 +35,9 @@ class DocumentsPage : public QWidget {
   void acDocDblClick(const QModelIndex& index);
 
  private:
+  // After an undo or redo the register shows the document the step was about.
+  void commandFinished(const EditCommand& command, EditDirection direction) override;
+  void showDocument(const QModelIndex& index);
   QModelIndex selectedDocument() const;
   // Buttons that need a selected document follow the selection.
   void acAfterPaint();

@@ -1,10 +1,12 @@
 #include "workfile/ItemDetailPanel.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "model/Edits.h"
 #include "model/ItemDetailRules.h"
 #include "model/srcGlobalDef.h"
 #include "workfile/ItemDetailForm.h"
@@ -48,8 +50,29 @@ ItemDetailPanel::ItemDetailPanel(WorkFileContext& context, StructurePage& page)
     if (item_) form_->showId(item_->record.value(key::ID));
   });
 
+  // Enter in the one-line name field accepts, as the accept button does.
+  if (auto* name = form_->findChild<QLineEdit*>(QStringLiteral("editName")))
+    connect(name, &QLineEdit::returnPressed, this, [this] {
+      if (changed_) acIDAcceptChanges();
+    });
+
   page_.setDetailPanel(this);
   LoadItemDetails(page_.focusedItem());
+  setChanged(false);
+  context_.editor().addObserver(this);
+}
+
+ItemDetailPanel::~ItemDetailPanel() { context_.editor().removeObserver(this); }
+
+void ItemDetailPanel::recordChanged(DataTree tree, RecordNode& node) {
+  if (tree == DataTree::Structure) followData(&node);
+}
+
+void ItemDetailPanel::itemsRenumbered() { followData(item_); }
+
+void ItemDetailPanel::followData(RecordNode* changed) {
+  if (accepting_ || changed_ || !changed || changed != item_) return;
+  LoadItemDetails(item_);
   setChanged(false);
 }
 
@@ -76,11 +99,12 @@ void ItemDetailPanel::acIDAcceptChanges() {
   // kept the focus, the edits still go to the item the panel shows, never elsewhere and
   // never nowhere.
   if (!item_) return;
-  WriteItemDetails(item_->record, form_->current());
-  const QModelIndex line = page_.model()->indexOf(item_);
-  emit page_.model()->dataChanged(line, line);
-  context_.markModified();
+  FieldList record = item_->record;
+  WriteItemDetails(record, form_->current());
   setChanged(false);
+  accepting_ = true;
+  page_.model()->setItemRecord(item_, std::move(record), edits::kAcceptPanelName);
+  accepting_ = false;
 }
 
 void ItemDetailPanel::acIDRejectChanges() {

@@ -4,6 +4,8 @@
 // controls until accepted; while there are any, the tree takes no input.
 #include <QWidget>
 
+#include "model/EditObserver.h"
+
 class QToolButton;
 
 namespace orvela {
@@ -13,11 +15,12 @@ class RecordNode;
 class StructurePage;
 class WorkFileContext;
 
-class ItemDetailPanel : public QWidget {
+class ItemDetailPanel : public QWidget, private EditObserver {
   Q_OBJECT
  public:
   // Builds the panel, puts it into the page and follows the page's focused item.
   ItemDetailPanel(WorkFileContext& context, StructurePage& page);
+  ~ItemDetailPanel() override;
 
   ItemDetailForm* form() const { return form_; }
   RecordNode* item() const { return item_; }
@@ -31,6 +34,10 @@ class ItemDetailPanel : public QWidget {
   void acIDRejectChanges();
 
  private:
+  // An undo or redo changed the item shown: without pending edits the panel follows.
+  void recordChanged(DataTree tree, RecordNode& node) override;
+  void itemsRenumbered() override;
+  void followData(RecordNode* changed);
   void setChanged(bool changed);
   void acEditItem(RecordNode* item);
 
@@ -41,6 +48,7 @@ class ItemDetailPanel : public QWidget {
   QToolButton* sbItemDetailCancel_;
   RecordNode* item_ = nullptr;
   bool changed_ = false;
+  bool accepting_ = false;  // the panel's own accept: the controls already show the values
 };
 
 }  // namespace orvela

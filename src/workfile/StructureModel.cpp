@@ -8,6 +8,7 @@
 #include <QUuid>
 #include <algorithm>
 
+#include "model/Edits.h"
 #include "platform/Cp1252Text.h"
 #include "platform/PendingCut.h"
 #include "platform/Services.h"
@@ -23,13 +24,20 @@ constexpr int kStateGap = 2;
 }  // namespace
 
 StructureModel::StructureModel(WorkFileContext& context, QObject* parent)
-    : QAbstractItemModel(parent), context_(context), cut_(context.services().pendingCut()), dragMark_(QUuid::createUuid().toByteArray()) {
+    : QAbstractItemModel(parent),
+      context_(context),
+      cut_(context.services().pendingCut()),
+      dragMark_(QUuid::createUuid().toByteArray()) {
   connect(&cut(), &platform::PendingCut::changed, this, [this](QObject* owner) {
     if (owner == this) repaintAll({Qt::FontRole, Qt::DecorationRole, CutRole});
   });
+  context_.editor().addObserver(this);
 }
 
-StructureModel::~StructureModel() { cut().forgetOwner(this); }
+StructureModel::~StructureModel() {
+  context_.editor().removeObserver(this);
+  cut().forgetOwner(this);
+}
 
 RecordNode* StructureModel::nodeOf(const QModelIndex& index) {
   return index.isValid() ? static_cast<RecordNode*>(index.internalPointer()) : nullptr;
@@ -189,56 +197,75 @@ void StructureModel::parentImageMayChange(const RecordNode* parent) {
     emit dataChanged(idx, idx, {Qt::DecorationRole, ItemImageRole});
 }
 
-template <class Make>
-RecordNode* StructureModel::insertAt(const TreePosition& pos, Make make) {
-  const std::size_t row = std::min(pos.row, pos.parent->childCount());
-  beginInsertRows(parentIndex(pos.parent), int(row), int(row));
-  RecordNode* node = make(TreePosition{pos.parent, row});
+void StructureModel::nodeAboutToBeInserted(DataTree tree, RecordNode& parent, std::size_t row) {
+  if (tree == DataTree::Structure) beginInsertRows(parentIndex(&parent), int(row), int(row));
+}
+
+void StructureModel::nodeInserted(DataTree tree, RecordNode& node) {
+  if (tree != DataTree::Structure) return;
   endInsertRows();
-  if (pos.parent->childCount() == 1) parentImageMayChange(pos.parent);
-  return node;
+  if (node.parent()->childCount() == 1) parentImageMayChange(node.parent());
+  emit subtreeInserted(indexOf(&node));
 }
 
-RecordNode* StructureModel::newItem(RecordNode* focused) {
-  RecordNode* node = insertAt(NewItemPosition(tree(), focused),
-                              [this](const TreePosition& p) { return InsertNewItem(context_.data(), p); });
-  context_.markModified();
-  return node;
+void StructureModel::nodeAboutToBeRemoved(DataTree tree, RecordNode& node) {
+  if (tree != DataTree::Structure) return;
+  emit itemAboutToBeRemoved(&node);
+  cut().forgetWithin(this, &node);
+  if (dragged_ && dragged_->isWithin(&node)) dragged_ = nullptr;
+  beginRemoveRows(parentIndex(node.parent()), int(node.row()), int(node.row()));
 }
 
-RecordNode* StructureModel::newChildItem(RecordNode* focused) {
-  RecordNode* node = insertAt(NewChildPosition(tree(), focused),
-                              [this](const TreePosition& p) { return InsertNewItem(context_.data(), p); });
-  context_.markModified();
-  return node;
-}
-
-RecordNode* StructureModel::insertSubtree(const TreePosition& pos, std::unique_ptr<RecordNode> node) {
-  RecordNode* inserted = insertAt(pos, [this, &node](const TreePosition& p) {
-    return InsertSubtree(tree(), p, std::move(node));
-  });
-  emit subtreeInserted(indexOf(inserted));
-  return inserted;
-}
-
-std::unique_ptr<RecordNode> StructureModel::takeItem(RecordNode* node) {
-  emit itemAboutToBeRemoved(node);
-  cut().forgetWithin(this, node);
-  if (dragged_ && dragged_->isWithin(node)) dragged_ = nullptr;
-  RecordNode* parent = node->parent();
-  beginRemoveRows(parentIndex(parent), int(node->row()), int(node->row()));
-  std::unique_ptr<RecordNode> taken = tree().take(node);
+void StructureModel::nodeRemoved(DataTree tree, RecordNode& parent, std::size_t) {
+  if (tree != DataTree::Structure) return;
   endRemoveRows();
-  if (parent->childCount() == 0) parentImageMayChange(parent);
-  return taken;
+  if (parent.childCount() == 0) parentImageMayChange(&parent);
 }
+
+void StructureModel::nodeAboutToBeMoved(DataTree tree, RecordNode& node, RecordNode& newParent, std::size_t row) {
+  if (tree != DataTree::Structure) return;
+  moving_ = beginMoveRows(parentIndex(node.parent()), int(node.row()), int(node.row()), parentIndex(&newParent),
+                          int(row));
+  if (!moving_) beginResetModel();  // not a move Qt can show; the edit layer never sends one
+}
+
+void StructureModel::nodeMoved(DataTree tree, RecordNode& node, RecordNode& oldParent) {
+  if (tree != DataTree::Structure) return;
+  moving_ ? endMoveRows() : endResetModel();
+  if (&oldParent != node.parent()) {
+    parentImageMayChange(&oldParent);
+    parentImageMayChange(node.parent());
+  }
+}
+
+void StructureModel::recordChanged(DataTree tree, RecordNode& node) {
+  if (tree != DataTree::Structure) return;
+  const QModelIndex line = indexOf(&node);
+  emit dataChanged(line, line);
+}
+
+void StructureModel::itemsRenumbered() { emit renumbered(); }
+
+RecordNode* StructureModel::run(std::unique_ptr<EditCommand> command) {
+  WorkFileEditor& editor = context_.editor();
+  if (!editor.execute(std::move(command))) return nullptr;
+  return editor.lastCommand()->focus().afterApply;
+}
+
+RecordNode* StructureModel::newItem(RecordNode* focused) { return run(edits::NewItem(focused)); }
+
+RecordNode* StructureModel::newChildItem(RecordNode* focused) { return run(edits::NewChildItem(focused)); }
 
 void StructureModel::deleteItem(RecordNode* node) {
-  if (!node) return;
-  takeItem(node).reset();
-  RenumberItems(context_.data());
-  context_.markModified();
-  emit renumbered();
+  if (node) run(edits::DeleteItem(*node));
+}
+
+void StructureModel::setItemRecord(RecordNode* node, FieldList record, const std::string& stepName) {
+  if (node) run(edits::SetItemRecord(*node, std::move(record), stepName));
+}
+
+void StructureModel::giveAway(RecordNode* node) {
+  if (node) run(edits::GiveAwayItem(*node));
 }
 
 QMimeData* StructureModel::copyData(const RecordNode* node) const {
@@ -248,24 +275,13 @@ QMimeData* StructureModel::copyData(const RecordNode* node) const {
 QMimeData* StructureModel::cutData(RecordNode* node) {
   QMimeData* mime = copyData(node);
   cut().set(this, node, mime);
-  context_.markModified();
+  run(edits::CutItem(*node));
   return mime;
 }
 
 bool StructureModel::moveItem(RecordNode* node, const TreePosition& pos) {
   if (!node || !CanMoveTo(*node, pos)) return false;
-  RecordNode* oldParent = node->parent();
-  const int row = int(node->row());
-  // Qt refuses a move onto the item's own place; there is nothing to do then.
-  if (beginMoveRows(parentIndex(oldParent), row, row, parentIndex(pos.parent), int(pos.row))) {
-    MoveItem(tree(), *node, pos);
-    endMoveRows();
-    if (oldParent != pos.parent) {
-      parentImageMayChange(oldParent);
-      parentImageMayChange(pos.parent);
-    }
-  }
-  context_.markModified();
+  run(edits::DropItem(*node, pos));
   return true;
 }
 
@@ -273,32 +289,31 @@ std::vector<RecordNode*> StructureModel::paste(const QMimeData* data, PasteMode 
   if (!HasStructureData(data)) return {};
   const TreePosition pos = mode == PasteMode::AsChild ? PasteAsChildPosition(tree(), focused)
                                                       : PasteAsSiblingPosition(tree(), focused);
-  std::vector<RecordNode*> inserted;
   const std::optional<platform::PendingCut::Item> waiting = cut().match(data);
-  auto* from = waiting ? qobject_cast<StructureModel*>(waiting->owner) : nullptr;
-  if (from) {
+  if (auto* from = waiting ? qobject_cast<StructureModel*>(waiting->owner) : nullptr) {
     if (from == this) {
       if (!CanMoveTo(*waiting->node, pos)) return {};  // never into the cut item's own subtree
       cut().clear();
-      moveItem(waiting->node, pos);
-      inserted.push_back(waiting->node);
-    } else {
-      // From another window: its data loses the items, so it has changed as well.
-      cut().clear();
-      std::unique_ptr<RecordNode> taken = from->takeItem(waiting->node);
-      from->context().markModified();
-      inserted.push_back(insertSubtree(pos, std::move(taken)));
+      run(edits::PasteCutItem(*waiting->node, pos));
+      return {waiting->node};
     }
-  } else {
-    std::optional<std::vector<std::unique_ptr<RecordNode>>> items = StructureItemsOf(data);
-    if (!items || items->empty()) return {};  // unreadable data changes nothing
-    std::size_t row = pos.row;
-    for (std::unique_ptr<RecordNode>& item : *items)
-      inserted.push_back(insertSubtree({pos.parent, row++}, std::move(item)));
+    // From another window: it gives the item up as a step of its own history, and this
+    // one inserts the same records. The giving window keeps the item itself, so that its
+    // earlier steps, which may point into it, can still be undone there.
+    cut().clear();
+    std::vector<std::unique_ptr<RecordNode>> items;
+    items.push_back(CloneSubtree(*waiting->node));
+    from->giveAway(waiting->node);
+    RecordNode* inserted = run(edits::PasteItems(pos, std::move(items)));
+    return {inserted};
   }
-  context_.markModified();
-  RenumberItems(context_.data());
-  emit renumbered();
+  std::optional<std::vector<std::unique_ptr<RecordNode>>> items = StructureItemsOf(data);
+  if (!items || items->empty()) return {};  // unreadable data changes nothing
+  const std::size_t count = items->size();
+  RecordNode* first = run(edits::PasteItems(pos, std::move(*items)));
+  std::vector<RecordNode*> inserted;
+  if (first)
+    for (std::size_t i = 0; i < count; ++i) inserted.push_back(first->parent()->child(first->row() + i));
   return inserted;
 }
 

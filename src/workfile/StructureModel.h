@@ -1,9 +1,9 @@
 #pragma once
 // The item model of the structure tree: a view over data().structure of one work file.
 // An index's internal pointer is its RecordNode; nothing is copied, and nothing walks the
-// tree to answer for one row. Every change of the tree goes through the methods here,
-// which call the core rules (model/StructureCommands.h) inside the model's notifications
-// and mark the work file modified.
+// tree to answer for one row. The commands here run as edits of the work file's editor
+// (model/Edits.h); the model hears of every change of the structure, whoever made it
+// (a command, undo or redo), and turns it into its row notifications.
 #include <QAbstractItemModel>
 #include <QByteArray>
 #include <QHash>
@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "model/EditObserver.h"
 #include "model/StructureCommands.h"
 #include "platform/WorkFileContext.h"
 
@@ -23,7 +24,7 @@ namespace platform {
 class PendingCut;
 }
 
-class StructureModel : public QAbstractItemModel {
+class StructureModel : public QAbstractItemModel, private EditObserver {
   Q_OBJECT
  public:
   enum Role {
@@ -76,10 +77,12 @@ class StructureModel : public QAbstractItemModel {
   bool showOutline() const { return showOutline_; }
   QString displayText(const RecordNode& node) const;
 
-  // Commands. Each marks the work file modified.
+  // Commands, each one step of the work file's history.
   RecordNode* newItem(RecordNode* focused);
   RecordNode* newChildItem(RecordNode* focused);
   void deleteItem(RecordNode* node);
+  // The item detail panel accepted or the item properties dialog was confirmed.
+  void setItemRecord(RecordNode* node, FieldList record, const std::string& stepName);
   // Clipboard data of the item with its sub-items.
   QMimeData* copyData(const RecordNode* node) const;
   // The item becomes the pending cut; the returned data goes onto the clipboard.
@@ -93,6 +96,9 @@ class StructureModel : public QAbstractItemModel {
   // The data was replaced (a file was read): the views start afresh.
   void reload();
 
+  // The cut item leaves this window for a paste of its copy in another one.
+  void giveAway(RecordNode* node);
+
  signals:
   // Before an item leaves the tree (deleted or moved to another window).
   void itemAboutToBeRemoved(orvela::RecordNode* node);
@@ -105,13 +111,19 @@ class StructureModel : public QAbstractItemModel {
 
  private:
   QModelIndex parentIndex(const RecordNode* parent) const;
-  RecordNode* insertSubtree(const TreePosition& pos, std::unique_ptr<RecordNode> node);
-  std::unique_ptr<RecordNode> takeItem(RecordNode* node);
+  // The structure's changes, as the editor tells them.
+  void nodeAboutToBeInserted(DataTree tree, RecordNode& parent, std::size_t row) override;
+  void nodeInserted(DataTree tree, RecordNode& node) override;
+  void nodeAboutToBeRemoved(DataTree tree, RecordNode& node) override;
+  void nodeRemoved(DataTree tree, RecordNode& parent, std::size_t row) override;
+  void nodeAboutToBeMoved(DataTree tree, RecordNode& node, RecordNode& newParent, std::size_t row) override;
+  void nodeMoved(DataTree tree, RecordNode& node, RecordNode& oldParent) override;
+  void recordChanged(DataTree tree, RecordNode& node) override;
+  void itemsRenumbered() override;
+  // Runs a command; the node it leaves focused, null when it did nothing.
+  RecordNode* run(std::unique_ptr<EditCommand> command);
   void repaintAll(const QList<int>& roles);
   std::optional<TreePosition> dropPosition(int row, const QModelIndex& parent) const;
-  // Inserts at `pos` whatever `make` puts there, inside the insert notifications.
-  template <class Make>
-  RecordNode* insertAt(const TreePosition& pos, Make make);
   void parentImageMayChange(const RecordNode* parent);
   QPixmap decoration(int itemImage, bool reserveState, bool marked, bool faded) const;
   platform::PendingCut& cut() const { return cut_; }
@@ -123,6 +135,7 @@ class StructureModel : public QAbstractItemModel {
   FilterCriterion criterion_ = FilterCriterion::None;
   bool showOutline_ = false;
   RecordNode* dragged_ = nullptr;
+  bool moving_ = false;  // Qt took the move announced last
   QByteArray dragMark_;
   mutable QHash<int, QPixmap> decorations_;
 };

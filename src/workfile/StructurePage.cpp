@@ -83,9 +83,17 @@ StructurePage::StructurePage(WorkFileContext& context, QWidget* parent)
 
   updateCommandStates();
   restoreExpansion(nullptr);
+  context_.editor().addObserver(this);
 }
 
-StructurePage::~StructurePage() = default;
+StructurePage::~StructurePage() { context_.editor().removeObserver(this); }
+
+void StructurePage::commandFinished(const EditCommand& command, EditDirection direction) {
+  const EditFocus& focus = command.focus();
+  if (direction == EditDirection::Do || focus.tree != DataTree::Structure) return;
+  RecordNode* item = direction == EditDirection::Undo ? focus.afterRevert : focus.afterApply;
+  if (item && item->isWithin(&model_->tree().root())) focusItem(item);
+}
 
 void StructurePage::buildStrip(QWidget* strip) {
   laSelectItems_ = new QLabel(QStringLiteral("Auswahl:"));

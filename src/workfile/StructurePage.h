@@ -5,6 +5,7 @@
 #include <QList>
 #include <QWidget>
 
+#include "model/EditObserver.h"
 #include "model/RecordTree.h"
 #include "platform/WorkFileContext.h"
 
@@ -21,7 +22,7 @@ namespace orvela {
 class StructureModel;
 class StructureTreeView;
 
-class StructurePage : public QWidget {
+class StructurePage : public QWidget, private EditObserver {
   Q_OBJECT
  public:
   explicit StructurePage(WorkFileContext& context, QWidget* parent = nullptr);
@@ -75,6 +76,8 @@ class StructurePage : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // After an undo or redo the tree shows the item the step was about.
+  void commandFinished(const EditCommand& command, EditDirection direction) override;
   struct CommandActions {
     QList<QAction*> needSelection;  // Eigenschaften, Ausschneiden, Kopieren, Löschen
     QList<QAction*> paste;          // Einfügen and its two entries

@@ -30,6 +30,8 @@ class WorkFileHost {
   virtual QAction* command(const QString& name) const = 0;
   // The toolbar's save button follows the active window.
   virtual void setSaveEnabled(bool enabled) = 0;
+  // The toolbar's undo and redo buttons follow the active window's history.
+  virtual void updateUndoButtons() = 0;
   // Fills `submenu` with one entry per recent file; choosing one opens that file.
   virtual void BuildReopenMenu(QMenu* submenu) = 0;
   virtual void acGeneralSettings() = 0;

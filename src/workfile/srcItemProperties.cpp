@@ -4,6 +4,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "model/Edits.h"
 #include "model/ItemDetailRules.h"
 #include "platform/DialogButtons.h"
 #include "platform/Services.h"
@@ -34,10 +35,9 @@ bool EditItemProperties(WorkFileContext& context, StructurePage& page, RecordNod
   if (!item) return false;
   TdlgItemProperties dialog(context, *item, context.window());
   if (context.services().runModal(dialog) != QDialog::Accepted) return false;
-  WriteItemDetails(item->record, dialog.form()->current());
-  const QModelIndex line = page.model()->indexOf(item);
-  emit page.model()->dataChanged(line, line);
-  context.markModified();
+  FieldList record = item->record;
+  WriteItemDetails(record, dialog.form()->current());
+  page.model()->setItemRecord(item, std::move(record), edits::kItemPropertiesName);
   return true;
 }
 

@@ -17,6 +17,8 @@
 
 #include "platform/Cp1252Text.h"
 #include "platform/ErrorReport.h"
+#include "model/Edits.h"
+#include "model/srcGlobalDef.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
 #include "properties/srcAuditProperties.h"
@@ -66,7 +68,7 @@ class TfrmWorkFile::Context final : public WorkFileContext {
  public:
   explicit Context(TfrmWorkFile& window) : window_(window) {}
   WorkFileData& data() override { return window_.data_; }
-  void markModified() override { window_.MarkModified(); }
+  WorkFileEditor& editor() override { return window_.editor_; }
   QWidget* window() override { return &window_; }
   platform::Services& services() override { return window_.host_.services(); }
 
@@ -78,6 +80,10 @@ TfrmWorkFile::TfrmWorkFile(WorkFileHost& host, QWidget* parent)
     : QWidget(parent), host_(host), context_(std::make_unique<Context>(*this)) {
   setObjectName(QStringLiteral("frmWorkFile"));
   ResetWorkFileData(data_, host_.stampSource());
+  editor_.addObserver(this);
+  editor_.setFailureSink([this](const std::string& message) {
+    platform::ShowApplicationError(FromUtf8(message), QStringLiteral("EditConflict"), platform::SenderText(this));
+  });
 
   createMenus();
   createTabs();
@@ -97,9 +103,72 @@ TfrmWorkFile::TfrmWorkFile(WorkFileHost& host, QWidget* parent)
   resize(695, 427);
   updateCaption();
   UpdateSaveButton();
+  updateUndoActions();
 }
 
-TfrmWorkFile::~TfrmWorkFile() = default;
+TfrmWorkFile::~TfrmWorkFile() {
+  editor_.removeObserver(this);
+  // The pages observe the editor and reach it through the context: they go while both live.
+  delete pcWorkspace_;
+}
+
+void TfrmWorkFile::historyChanged() {
+  UpdateSaveButton();
+  updateUndoActions();
+}
+
+void TfrmWorkFile::updateUndoActions() {
+  const auto caption = [](const char* verb, const std::string& step) {
+    return step.empty() ? QString::fromUtf8(verb) : QString::fromUtf8(verb) + QStringLiteral(": ") + FromUtf8(step);
+  };
+  miEditUndo_->setEnabled(editor_.canUndo());
+  miEditUndo_->setText(caption("Rückgängig", editor_.undoName()));
+  miEditRedo_->setEnabled(editor_.canRedo());
+  miEditRedo_->setText(caption("Wiederholen", editor_.redoName()));
+  host_.updateUndoButtons();
+}
+
+void TfrmWorkFile::commandFinished(const EditCommand& command, EditDirection direction) {
+  if (pcWorkspace_->currentIndex() == Findings) findingsPage_->FillFindingsOverview();
+  const QString name = FromUtf8(command.name());
+  if (direction != EditDirection::Do) {
+    statusBar_->showMessage((direction == EditDirection::Undo ? QStringLiteral("Rückgängig gemacht: ")
+                                                              : QStringLiteral("Wiederholt: ")) +
+                            name);
+    return;
+  }
+  // Deleting asks nothing; the status bar says what went and how it comes back.
+  const RecordNode* gone = command.focus().afterRevert;
+  const bool itemGone = command.name() == edits::kDeleteItemName;
+  if (!gone || (!itemGone && command.name() != edits::kDeleteDocumentName)) {
+    statusBar_->clearMessage();
+    return;
+  }
+  std::size_t inside = 0;
+  for (const RecordNode* n = NextInTreeOrder(gone); n && n->isWithin(gone); n = NextInTreeOrder(n)) ++inside;
+  const QString what = platform::FromCp1252(itemGone ? ItemDisplayText(*gone, false) : gone->record.value(key::NAME));
+  QString text = (itemGone ? QStringLiteral("Element \u201E") : QStringLiteral("Dokument \u201E")) + what +
+                 QStringLiteral("\u201C");
+  if (inside > 0)
+    text += QStringLiteral(" mit %1 %2").arg(inside).arg(itemGone ? QStringLiteral("Unterelementen")
+                                                                  : QStringLiteral("untergeordneten Dokumenten"));
+  statusBar_->showMessage(text + QStringLiteral(" gelöscht \u2013 Strg+Z stellt es wieder her."));
+}
+
+void TfrmWorkFile::acceptPendingEdits() {
+  descriptionPage_->storeIfChanged();
+  if (detailPanel_ && detailPanel_->isChanged()) detailPanel_->acIDAcceptChanges();
+}
+
+void TfrmWorkFile::acUndo() {
+  acceptPendingEdits();
+  editor_.undo();
+}
+
+void TfrmWorkFile::acRedo() {
+  acceptPendingEdits();
+  editor_.redo();
+}
 
 WorkFileContext& TfrmWorkFile::context() { return *context_; }
 
@@ -143,7 +212,7 @@ void TfrmWorkFile::createTabs() {
 ReportsPageHost TfrmWorkFile::reportsHost() {
   return {[this] { return host_.settings().reportDir; }, [this](const QString& dir) { host_.settings().reportDir = dir; },
           [this] { return host_.stampSource().now(); },
-          [this] { findingsPage_->FillFindingsOverview(); }};
+          [this] { findingsPage_->FillFindingsOverview(); }, [this] { acceptPendingEdits(); }};
 }
 
 DescriptionPageHost TfrmWorkFile::descriptionHost() {
@@ -217,6 +286,12 @@ void TfrmWorkFile::createMenus() {
   file->addSeparator();
   miFileSave_ = item(file, "miFileSave", "Speichern");
   QAction* saveAs = item(file, "miFileSaveAs", "Speichern unter...");
+  miFileSave_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  for (QAction* a : {miFileSave_, saveAs}) {
+    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(a);
+  }
   file->addSeparator();
   file->addAction(host_.command(QStringLiteral("FileClose1")));
   file->addSeparator();
@@ -226,6 +301,20 @@ void TfrmWorkFile::createMenus() {
   connect(saveAs, &QAction::triggered, this, &TfrmWorkFile::acFileSaveAs);
 
   miEdit_ = menu("miEditStruct", "Bearbeiten", "");
+  miEditUndo_ = item(miEdit_, "miEditUndo", "Rückgängig");
+  miEditRedo_ = item(miEdit_, "miEditRedo", "Wiederholen");
+  miEditUndo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  miEditRedo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  for (QAction* a : {miEditUndo_, miEditRedo_}) {
+    // Keys of this window only; an editor with the focus keeps its own undo.
+    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(a);
+  }
+  miEditUndo_->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo")));
+  miEditRedo_->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo")));
+  connect(miEditUndo_, &QAction::triggered, this, &TfrmWorkFile::acUndo);
+  connect(miEditRedo_, &QAction::triggered, this, &TfrmWorkFile::acRedo);
+  miEdit_->addSeparator();
 
   QMenu* options = menu("miOptions", "Optionen", "");
   QAction* settings = item(options, "miGeneralSettings", "Allgemeine Einstellungen...");
@@ -256,7 +345,8 @@ QString TfrmWorkFile::captionText() const {
   }));
 }
 
-void TfrmWorkFile::updateCaption() { setWindowTitle(captionText()); }
+// "[*]": the desktop's mark of unsaved changes, shown while the window is modified.
+void TfrmWorkFile::updateCaption() { setWindowTitle(captionText() + QStringLiteral("[*]")); }
 
 void TfrmWorkFile::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
@@ -275,6 +365,7 @@ void TfrmWorkFile::MarkModified() {
 }
 
 void TfrmWorkFile::UpdateSaveButton() {
+  setWindowModified(data_.modified);
   const bool named = !data_.fileName.empty();
   host_.setSaveEnabled(named);
   miFileSave_->setEnabled(named);
@@ -315,6 +406,7 @@ TfrmWorkFile::LoadOutcome TfrmWorkFile::LoadWorkFile(const QString& path) {
 void TfrmWorkFile::afterLoad() {
   // Numbered before the pages show anything, so that no page holds an old identifier.
   RenumberItems(data_);
+  editor_.clearHistory();
   structurePage_->reloadFromData();
   documentsPage_->reloadFromData();
   descriptionPage_->reloadFromData();
@@ -322,11 +414,17 @@ void TfrmWorkFile::afterLoad() {
 
 bool TfrmWorkFile::SaveWorkFile(const QString& path) {
   // The description lives in its editor until it is stored.
-  descriptionPage_->storeToData();
+  descriptionPage_->storeIfChanged();
+  // The stamps are an edit of their own, outside the history; the writer then stamps the
+  // same values again.
+  const std::string savedBy = host_.stampSource().userStamp();
+  const LocalDateTime savedAt = host_.stampSource().now();
+  editor_.execute(edits::StampSave(savedBy, DateTimeText(savedAt)));
+  const StampSource sameStamps{[savedBy] { return savedBy; }, [savedAt] { return savedAt; }};
   SaveResult result;
   {
     BusyWindow busy(this);
-    result = orvela::SaveWorkFile(data_, path.toStdString(), host_.stampSource(), host_.services().fileOps());
+    result = orvela::SaveWorkFile(data_, path.toStdString(), sameStamps, host_.services().fileOps());
   }
   if (!result.ok) {
     host_.services().showMessage(this, MessageKind::Error, FromUtf8(result.message));
@@ -338,7 +436,8 @@ bool TfrmWorkFile::SaveWorkFile(const QString& path) {
 
 void TfrmWorkFile::acFileSave() {
   if (data_.fileName.empty()) return;
-  if (SaveWorkFile(GetFileName())) data_.modified = false;
+  acceptPendingEdits();
+  if (SaveWorkFile(GetFileName())) editor_.markSaved();
   UpdateSaveButton();
 }
 
@@ -360,7 +459,8 @@ QString TfrmWorkFile::askSavePath() {
 void TfrmWorkFile::acFileSaveAs() {
   const QString path = askSavePath();
   if (path.isEmpty()) return;
-  if (SaveWorkFile(path)) data_.modified = false;
+  acceptPendingEdits();
+  if (SaveWorkFile(path)) editor_.markSaved();
   UpdateSaveButton();
 }
 
@@ -386,7 +486,7 @@ bool TfrmWorkFile::acFormCloseQuery() {
   if (!data_.fileName.empty()) {
     const QString fileName = GetFileName();
     if (SaveWorkFile(fileName)) {
-      data_.modified = false;
+      editor_.markSaved();
       return true;
     }
     host_.services().showMessage(this, MessageKind::Error,
@@ -396,7 +496,7 @@ bool TfrmWorkFile::acFormCloseQuery() {
   const QString path = askSavePath();
   if (path.isEmpty()) return false;
   if (!SaveWorkFile(path)) return false;
-  data_.modified = false;
+  editor_.markSaved();
   return true;
 }
 

@@ -5,7 +5,9 @@
 #include <QWidget>
 #include <memory>
 
+#include "model/EditObserver.h"
 #include "model/WorkFileData.h"
+#include "model/WorkFileEditor.h"
 #include "platform/WorkFileContext.h"
 
 class QAction;
@@ -26,7 +28,7 @@ class StructurePage;
 struct DescriptionPageHost;
 struct ReportsPageHost;
 
-class TfrmWorkFile : public QWidget {
+class TfrmWorkFile : public QWidget, private EditObserver {
   Q_OBJECT
  public:
   enum TabIndex { Structure = 0, Documents = 1, Findings = 2, Reports = 3, Description = 4, Info = 5 };
@@ -42,6 +44,8 @@ class TfrmWorkFile : public QWidget {
   WorkFileData& data() { return data_; }
   const WorkFileData& data() const { return data_; }
   WorkFileHost& host() const { return host_; }
+  // Every change of data() runs here, with its undo history.
+  WorkFileEditor& editor() { return editor_; }
 
   // Fills the window from a work file. A file that cannot be read is reported and leaves
   // the window empty and untitled; one whose text cannot be parsed reaches the error report
@@ -58,6 +62,12 @@ class TfrmWorkFile : public QWidget {
   void acActivate();
 
   // The commands of the window's own menu.
+  // "Rückgängig" and "Wiederholen": edits still pending in the panel or the description
+  // editor become a step first, so that nothing typed is lost.
+  void acUndo();
+  void acRedo();
+  // Edits pending in the item detail panel and the description editor go into the data.
+  void acceptPendingEdits();
   void acFileSave();
   void acFileSaveAs();
   // True when the window may close; asks to save a modified work file.
@@ -102,9 +112,13 @@ class TfrmWorkFile : public QWidget {
   // The save dialog of "Speichern unter...": the chosen path, empty when cancelled.
   QString askSavePath();
   void afterLoad();
+  void historyChanged() override;
+  void commandFinished(const EditCommand& command, EditDirection direction) override;
+  void updateUndoActions();
 
   WorkFileHost& host_;
   WorkFileData data_;
+  WorkFileEditor editor_{data_};
   std::unique_ptr<Context> context_;
   bool closeApproved_ = false;
 
@@ -114,6 +128,8 @@ class TfrmWorkFile : public QWidget {
   QMenu* miEdit_ = nullptr;
   QMenu* miReopen_ = nullptr;
   QAction* miFileSave_ = nullptr;
+  QAction* miEditUndo_ = nullptr;
+  QAction* miEditRedo_ = nullptr;
   StructurePage* structurePage_ = nullptr;
   ItemDetailPanel* detailPanel_ = nullptr;
   DocumentsPage* documentsPage_ = nullptr;

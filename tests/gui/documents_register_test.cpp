@@ -17,6 +17,7 @@
 #include "model/srcGlobalDef.h"
 #include "storage/WorkFileXml.h"
 #include "support/TestServices.h"
+#include "support/Doubles.h"
 #include "workfile/DocumentsModel.h"
 #include "workfile/DocumentsPage.h"
 #include "workfile/DocumentsView.h"
@@ -29,23 +30,9 @@ using orvela::test::TestEnvironment;
 namespace {
 
 // The work-file window as far as the page sees it.
-class WindowDouble final : public WorkFileContext {
- public:
-  explicit WindowDouble(platform::Services& services) : services_(services) {}
-  WorkFileData& data() override { return data_; }
-  void markModified() override {
-    ++marks;
-    data_.modified = true;
-  }
-  QWidget* window() override { return &window_; }
-  platform::Services& services() override { return services_; }
-
-  WorkFileData data_;
+struct WindowDouble : test::ContextDouble {
+  explicit WindowDouble(platform::Services& services) : ContextDouble(services) { parentWindow = &window_; }
   QWidget window_;
-  int marks = 0;
-
- private:
-  platform::Services& services_;
 };
 
 // Appends a document with the given values; an empty text leaves the initial value.

@@ -128,8 +128,8 @@ class MainWindowTest : public QObject {
     QVERIFY(tb2);
     QStringList buttons;
     for (QAction* a : tb2->actions()) buttons.append(a->isSeparator() ? "-" : a->objectName());
-    QCOMPARE(buttons, (QStringList{"FileNew1", "FileOpen1", "sbFileSave", "-", "WindowCascade1",
-                                   "WindowTileHorizontal1", "WindowTileVertical1", "-", "tbHelp"}));
+    QCOMPARE(buttons, (QStringList{"FileNew1", "FileOpen1", "sbFileSave", "-", "tbUndo", "tbRedo", "-",
+                                   "WindowCascade1", "WindowTileHorizontal1", "WindowTileVertical1", "-", "tbHelp"}));
     QCOMPARE(frame->saveButton()->text(), QString("Save"));
     QVERIFY(!frame->saveButton()->isEnabled());
   }
@@ -374,7 +374,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(frame->workFileWindows().size(), 1);
     TfrmWorkFile* w = frame->workFileWindows()[0];
     QCOMPARE(w->GetFileName(), QString());
-    QCOMPARE(w->windowTitle(), QString("unbenannt"));
+    QCOMPARE(w->windowTitle(), QString("unbenannt[*]"));
     QCOMPARE(w->data().structure.root().child(0)->record.value("NAME"), std::string("vorlage.owp"));
     QCOMPARE(w->data().createdBy, std::string("VORLAGE/ersteller"));
     QCOMPARE(w->data().savedBy, std::string("VORLAGE/speicherer"));
@@ -394,7 +394,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(frame->menuBar()->actions().constFirst()->menu(), frame->workFileWindows()[0]->menus().constFirst());
     QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(frame->workFileWindows().size(), 2);
-    QCOMPARE(frame->workFileWindows()[1]->windowTitle(), QString("unbenannt"));
+    QCOMPARE(frame->workFileWindows()[1]->windowTitle(), QString("unbenannt[*]"));
   }
 
   void startUp_data() {

@@ -66,7 +66,7 @@ class WorkFileWindowTest : public QObject {
 
   void initialState() {
     TfrmWorkFile* w = newWindow();
-    QCOMPARE(w->windowTitle(), QString("unbenannt"));
+    QCOMPARE(w->windowTitle(), QString("unbenannt[*]"));
     QCOMPARE(w->GetFileName(), QString());
     QVERIFY(!w->isModified());
     QVERIFY(!frame->saveButton()->isEnabled());
@@ -120,7 +120,7 @@ class WorkFileWindowTest : public QObject {
     QCOMPARE(w->LoadWorkFile(env->workPath("fehlt.owp")), TfrmWorkFile::LoadOutcome::ReadFailed);
     QCOMPARE(env->messages.texts(), QStringList{"Die Datei kann nicht gelesen werden!"});
     QCOMPARE(w->GetFileName(), QString());
-    QCOMPARE(w->windowTitle(), QString("unbenannt"));
+    QCOMPARE(w->windowTitle(), QString("unbenannt[*]"));
     QVERIFY(w->isEnabled());
     QVERIFY(!QApplication::overrideCursor());
   }
@@ -251,7 +251,7 @@ class WorkFileWindowTest : public QObject {
     QCOMPARE(r.defaultSuffix, QString("owp"));
     QVERIFY(r.overwritePrompt);
     QCOMPARE(w->GetFileName(), path);
-    QCOMPARE(w->windowTitle(), w->captionText());
+    QCOMPARE(w->windowTitle(), w->captionText() + "[*]");
     QVERIFY(!w->isModified());
     QVERIFY(frame->saveButton()->isEnabled());
     QVERIFY(CheckFileIntegrity(path.toStdString()));
@@ -345,19 +345,20 @@ class WorkFileWindowTest : public QObject {
     QVERIFY(metrics.horizontalAdvance(shortPath) <= 300);
     env->fileDialogs.answer(shortPath);
     w->acFileSaveAs();
-    QCOMPARE(w->windowTitle(), shortPath);
+    QCOMPARE(w->windowTitle(), shortPath + "[*]");
     QFile::remove(shortPath);
 
     const QString longPath = longDir + "/bericht.owp";
     env->fileDialogs.answer(longPath);
     w->acFileSaveAs();
-    const QString caption = w->windowTitle();
+    QCOMPARE(w->windowTitle(), w->captionText() + "[*]");  // "[*]": the modified mark's place
+    const QString caption = w->captionText();
     QVERIFY2(caption.startsWith("/.../") && caption.endsWith("/Arbeitspapiere/bericht.owp"), qPrintable(caption));
     QVERIFY(metrics.horizontalAdvance(caption) <= 300);
     QVERIFY(longPath.endsWith(caption.mid(4)));
 
     w->SetUntitled();
-    QCOMPARE(w->windowTitle(), QString("unbenannt"));
+    QCOMPARE(w->windowTitle(), QString("unbenannt[*]"));
     QVERIFY(!frame->saveButton()->isEnabled());
   }
 

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "StorageTestSupport.h"
+#include "model/DocumentsRegister.h"
 #include "model/Edits.h"
 #include "model/WorkFileEditor.h"
 #include "storage/WorkFileXml.h"

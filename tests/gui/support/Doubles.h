@@ -7,23 +7,25 @@
 
 namespace orvela::test {
 
-// A work-file window reduced to its data; counts the calls of markModified().
-class ContextDouble final : public WorkFileContext {
+// A work-file window reduced to its data and its editor; counts the commands run.
+class ContextDouble : public WorkFileContext, private EditObserver {
  public:
-  explicit ContextDouble(platform::Services& services) : services_(services) {}
+  explicit ContextDouble(platform::Services& services) : services_(services) { editor_.addObserver(this); }
   WorkFileData& data() override { return data_; }
-  void markModified() override {
-    data_.modified = true;
-    ++marks;
-  }
-  QWidget* window() override { return nullptr; }
+  WorkFileEditor& editor() override { return editor_; }
+  QWidget* window() override { return parentWindow; }
   platform::Services& services() override { return services_; }
 
   WorkFileData data_;
+  QWidget* parentWindow = nullptr;
   int marks = 0;
 
  private:
+  void commandFinished(const EditCommand&, EditDirection direction) override {
+    if (direction == EditDirection::Do) ++marks;
+  }
   platform::Services& services_;
+  WorkFileEditor editor_{data_};
 };
 
 // A child of any depth by objectName and type; ends the test program when it is missing,
