@@ -21,10 +21,11 @@ namespace {
 class BenchContext final : public WorkFileContext {
  public:
   WorkFileData& data() override { return data_; }
-  void markModified() override { data_.modified = true; }
+  WorkFileEditor& editor() override { return editor_; }
   QWidget* window() override { return nullptr; }
   platform::Services& services() override { return services_; }
   WorkFileData data_;
+  WorkFileEditor editor_{data_};
   platform::Services services_;  // nothing here asks the user anything
 };
 
