@@ -82,7 +82,7 @@ TfrmWorkFile::TfrmWorkFile(WorkFileHost& host, QWidget* parent)
   ResetWorkFileData(data_, host_.stampSource());
   editor_.addObserver(this);
   editor_.setFailureSink([this](const std::string& message) {
-    platform::ShowApplicationError(FromUtf8(message), QStringLiteral("EditConflict"), platform::SenderText(this));
+    platform::ShowApplicationError(host_.services(), FromUtf8(message), QStringLiteral("EditConflict"), platform::SenderText(this));
   });
 
   createMenus();
