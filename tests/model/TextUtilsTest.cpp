@@ -1,3 +1,4 @@
+#include "../TestRequirements.h"
 #include "model/TextUtils.h"
 
 #include <gtest/gtest.h>
@@ -248,7 +249,7 @@ TEST_F(WholeFile, FailuresNameThePath) {
 }
 
 TEST_F(WholeFile, NoPermission) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root ignores file permissions";
+  ORVELA_SKIP_AS_ROOT("root ignores file permissions");
   const std::string p = path("locked.txt");
   WriteWholeFile(p, "secret");
   std::filesystem::permissions(p, std::filesystem::perms::none);
@@ -257,7 +258,7 @@ TEST_F(WholeFile, NoPermission) {
 }
 
 TEST_F(WholeFile, DiskFullIsAnError) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  ORVELA_REQUIRE(std::filesystem::exists("/dev/full"), "the device /dev/full");
   EXPECT_THROW(WriteWholeFile("/dev/full", std::string(100000, 'x')), FileError);
 }
 

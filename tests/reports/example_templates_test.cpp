@@ -2,6 +2,7 @@
 // reached the RTF as one unbroken run, and each template, filled from a realistic work
 // file, shows the work file's values in its tables — read back by the program's own RTF
 // reader and, where LibreOffice is installed, by LibreOffice.
+#include "../TestRequirements.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -346,7 +347,7 @@ std::vector<CellTexts> HtmlRows(const std::string& html) {
 }
 
 TEST(ExampleTemplates, LibreOfficeShowsTheWorkFileInTheTables) {
-  if (!HaveSoffice()) GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+  ORVELA_REQUIRE(HaveSoffice(), "LibreOffice (soffice)");
   const fs::path dir = fs::temp_directory_path() / ("orvela-templates-" + std::to_string(::getpid()));
   fs::create_directories(dir / "out");
   std::string files;

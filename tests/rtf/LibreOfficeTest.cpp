@@ -1,4 +1,5 @@
 // Documents made with LibreOffice, and what LibreOffice makes of the RTF we write.
+#include "../TestRequirements.h"
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -93,13 +94,7 @@ TEST(LibreOffice, ReadsItsFormattedDocument) {
 }
 
 // The tools LibreOffice tests need; missing ones skip the test, but fail it under CI.
-#define REQUIRE_TOOL(tool)                                                                     \
-  do {                                                                                         \
-    if (std::system("command -v " tool " >/dev/null 2>&1") != 0) {                             \
-      if (std::getenv("CI") != nullptr) FAIL() << tool " is not installed (scripts/setup-deps)"; \
-      GTEST_SKIP() << tool " not installed";                                                   \
-    }                                                                                          \
-  } while (false)
+#define REQUIRE_TOOL(tool) ORVELA_REQUIRE(std::system("command -v " tool " >/dev/null 2>&1") == 0, tool)
 
 // A folder of its own, with LibreOffice's profile in it, removed at the end.
 class LibreOfficeFolder {

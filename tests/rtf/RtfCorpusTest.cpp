@@ -1,4 +1,5 @@
 // Real-world RTF files from word processors, report generators and hostile samples.
+#include "../TestRequirements.h"
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -31,7 +32,7 @@ bool HasPicture(const std::vector<Block>& blocks) {
 
 TEST(RtfCorpus, ReadsEveryFile) {
   const fs::path folder = fs::path(ORVELA_SHARED_DIR) / "rtf-corpus";
-  if (!fs::is_directory(folder)) GTEST_SKIP() << "no corpus at " << folder;
+  ORVELA_REQUIRE(fs::is_directory(folder), "the RTF corpus at " + folder.string());
   struct Case {
     const char* file;
     const char* contains;  // part of the plain text; empty for files without body text
@@ -98,7 +99,7 @@ TEST(RtfCorpus, ReadsEveryFile) {
 
 TEST(RtfCorpus, ReadsOldNumberingAndHighlights) {
   const fs::path folder = fs::path(ORVELA_SHARED_DIR) / "rtf-corpus";
-  if (!fs::is_directory(folder)) GTEST_SKIP() << "no corpus at " << folder;
+  ORVELA_REQUIRE(fs::is_directory(folder), "the RTF corpus at " + folder.string());
   const Document numberingDoc = ReadRtf(test::ReadBytes((folder / "fdo47107.rtf").string()));
     const auto numbering = test::TopParagraphs(numberingDoc);
   ASSERT_EQ(numbering.size(), 4u);

@@ -1,4 +1,5 @@
 // Saving replaces the target only once the new content is complete on disk.
+#include "../TestRequirements.h"
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -114,7 +115,7 @@ TEST(SafeFileWriter, RefusesWhatItMayNotReplace) {
   const std::string path = dir.file("readonly.owp");
   WriteWholeFile(path, "keep");
   ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-  if (::geteuid() == 0) GTEST_SKIP() << "the superuser may write any file; see FailureAtAnyStageLeavesTheOldFile";
+  ORVELA_SKIP_AS_ROOT("the superuser may write any file; see FailureAtAnyStageLeavesTheOldFile");
   EXPECT_THROW(WriteFileSafely(path, "x"), FileError);
   EXPECT_EQ(ReadWholeFile(path), "keep");
 }
