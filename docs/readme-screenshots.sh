@@ -54,7 +54,7 @@ click() { # x y, relative to the frame
 
 # Tabs of the work-file window: the x of each tab caption in the tab bar at y 86.
 tab_y=86
-declare -A tab_x=([structure]=36 [documents]=120 [findings]=223 [reports]=316 [description]=406 [information]=506)
+declare -A tab_x=([structure]=36 [documents]=120 [findings]=223 [reports]=316 [description]=406 [information]=506 [overview]=585)
 
 # The structure tab with an item that has findings and documents selected: the twelfth
 # line of the tree, "Wertgrenzen und Vergabearten".
@@ -64,7 +64,7 @@ xdotool key --delay 80 Down Down Down Down Down Down Down Down Down Down Down
 sleep 0.8
 shot "$frame" structure
 
-for tab in documents findings description information; do
+for tab in documents findings description information overview; do
   click "${tab_x[$tab]}" "$tab_y"
   shot "$frame" "$tab"
 done

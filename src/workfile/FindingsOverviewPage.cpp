@@ -107,8 +107,11 @@ void FindingsOverviewPage::FillFindingsOverview() {
 void FindingsOverviewPage::lvRepFindingsDblClick() {
   const QModelIndexList selected = lvRepFindings_->selectionModel()->selectedRows();
   if (selected.isEmpty()) return;
-  const FindingRow& row = rows_[std::size_t(selected.first().row())];
-  RecordNode* item = const_cast<RecordNode*>(FindItemById(context_.data().structure, row[kFindingItemId]));
+  showItem(rows_[std::size_t(selected.first().row())][kFindingItemId]);
+}
+
+void FindingsOverviewPage::showItem(const std::string& itemId) {
+  RecordNode* item = const_cast<RecordNode*>(FindItemById(context_.data().structure, itemId));
   if (!item) return;  // the structure changed since the rows were taken
 
   // Focusing another item reloads the detail panel, which would throw away edits the user

@@ -30,6 +30,8 @@ class FindingsOverviewPage : public QWidget {
   // focuses it and asks for the structure tab. Nothing when no row is selected or its
   // item is gone.
   void lvRepFindingsDblClick();
+  // The same for the item with ID `itemId` (an overdue finding chosen on the overview tab).
+  void showItem(const std::string& itemId);
 
   // "Feststellungen exportieren...": the rows as the list shows them, as a CSV file for
   // spreadsheet programs, to a file the user chooses.

@@ -24,6 +24,7 @@
 #include "properties/srcAuditProperties.h"
 #include "reports/ReportsPage.h"
 #include "storage/WorkFileStorage.h"
+#include "workfile/AuditOverviewPage.h"
 #include "workfile/DescriptionPage.h"
 #include "workfile/DocumentsPage.h"
 #include "workfile/FindingsOverviewPage.h"
@@ -182,6 +183,7 @@ void TfrmWorkFile::createTabs() {
   static constexpr TabSpec kTabs[] = {
       {"tsStructure", "Struktur"}, {"tsDocuments", "Dokumente"},     {"tsFindings", "Feststellungen"},
       {"tsReports", "Berichte"},   {"tsDescription", "Beschreibung"}, {"tsInfo", "Information"},
+      {"tsOverview", "Übersicht"},
   };
   for (const TabSpec& tabSpec : kTabs) {
     auto* tab = new QWidget(pcWorkspace_);
@@ -198,6 +200,10 @@ void TfrmWorkFile::createTabs() {
   addPage(pcWorkspace_->widget(Reports), reportsPage_ = new ReportsPage(*context_, reportsHost()));
   addPage(pcWorkspace_->widget(Description), descriptionPage_ = new DescriptionPage(*context_, descriptionHost()));
   addPage(pcWorkspace_->widget(Info), createInfoTab());
+  addPage(pcWorkspace_->widget(Overview), overviewPage_ = new AuditOverviewPage(*context_, [this] {
+            const LocalDateTime now = host_.stampSource().now();
+            return CalendarDate{now.year, now.month, now.day};
+          }));
 
   pcWorkspace_->setCurrentIndex(Structure);
   connect(pcWorkspace_, &QTabWidget::currentChanged, this, &TfrmWorkFile::pcWorkspaceChange);
@@ -207,6 +213,7 @@ void TfrmWorkFile::createTabs() {
   connect(structurePage_, &StructurePage::auditPropertiesRequested, this, [this] { ShowAuditProperties(*context_); });
   connect(findingsPage_, &FindingsOverviewPage::structureTabRequested, this,
           [this] { pcWorkspace_->setCurrentIndex(Structure); });
+  connect(overviewPage_, &AuditOverviewPage::itemRequested, findingsPage_, &FindingsOverviewPage::showItem);
 }
 
 ReportsPageHost TfrmWorkFile::reportsHost() {
@@ -410,6 +417,7 @@ void TfrmWorkFile::afterLoad() {
   structurePage_->reloadFromData();
   documentsPage_->reloadFromData();
   descriptionPage_->reloadFromData();
+  if (overviewPage_->isVisible()) overviewPage_->refresh();
 }
 
 bool TfrmWorkFile::SaveWorkFile(const QString& path) {

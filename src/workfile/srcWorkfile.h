@@ -19,6 +19,7 @@ class QTabWidget;
 namespace orvela {
 
 class WorkFileHost;
+class AuditOverviewPage;
 class DescriptionPage;
 class DocumentsPage;
 class FindingsOverviewPage;
@@ -31,7 +32,7 @@ struct ReportsPageHost;
 class TfrmWorkFile : public QWidget, private EditObserver {
   Q_OBJECT
  public:
-  enum TabIndex { Structure = 0, Documents = 1, Findings = 2, Reports = 3, Description = 4, Info = 5 };
+  enum TabIndex { Structure = 0, Documents = 1, Findings = 2, Reports = 3, Description = 4, Info = 5, Overview = 6 };
   enum class LoadOutcome { Loaded, ReadFailed, ParseFailed };
 
   // A new window in its initial state: untitled, unchanged, empty data stamped as created
@@ -92,6 +93,7 @@ class TfrmWorkFile : public QWidget, private EditObserver {
   FindingsOverviewPage* findingsPage() const { return findingsPage_; }
   ReportsPage* reportsPage() const { return reportsPage_; }
   DescriptionPage* descriptionPage() const { return descriptionPage_; }
+  AuditOverviewPage* overviewPage() const { return overviewPage_; }
   QStatusBar* statusBar() const { return statusBar_; }
 
  protected:
@@ -136,6 +138,7 @@ class TfrmWorkFile : public QWidget, private EditObserver {
   FindingsOverviewPage* findingsPage_ = nullptr;
   ReportsPage* reportsPage_ = nullptr;
   DescriptionPage* descriptionPage_ = nullptr;
+  AuditOverviewPage* overviewPage_ = nullptr;
   QLabel* labelInfFilename_ = nullptr;
   QLabel* labelInfCreator_ = nullptr;
   QLabel* labelInfCreateDate_ = nullptr;

@@ -79,7 +79,8 @@ class WorkFileWindowTest : public QObject {
     QStringList shown;
     for (int i = 0; i < tabs->count(); ++i) shown.append(tabs->widget(i)->objectName() + "=" + tabs->tabText(i));
     QCOMPARE(shown, (QStringList{"tsStructure=Struktur", "tsDocuments=Dokumente", "tsFindings=Feststellungen",
-                                 "tsReports=Berichte", "tsDescription=Beschreibung", "tsInfo=Information"}));
+                                 "tsReports=Berichte", "tsDescription=Beschreibung", "tsInfo=Information",
+                                 "tsOverview=Übersicht"}));
     QCOMPARE(tabs->currentIndex(), 0);
   }
 
