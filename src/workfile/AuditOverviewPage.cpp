@@ -88,6 +88,7 @@ AuditOverviewPage::AuditOverviewPage(WorkFileContext& context, std::function<Cal
   splitter->addWidget(overduePane);
   splitter->setStretchFactor(0, 3);
   splitter->setStretchFactor(1, 2);
+  splitter->setSizes({600, 400});  // scaled to the width the splitter gets
 
   auto* strip = new QHBoxLayout;
   strip->setContentsMargins(4, 4, 4, 4);
