@@ -248,6 +248,18 @@ class AuditOverviewTest : public QObject {
     QVERIFY(!text.contains("Limit"));  // due later, not overdue
     // The drawing goes as pictures: one object character each.
     QVERIFY(text.contains(QChar(QChar::ObjectReplacementCharacter)));
+
+    // Printed right after a change, before the tab has counted it: the paper shows the data
+    // as it is.
+    changeItem("Lager", [](FieldList& r) { r.setValue(key::FINDINGS, ""); });
+    changeItem("Bestellung", [](FieldList& r) { r.setValue(key::FINDINGS, ""); });
+    fixture.env->printing.accept = false;  // cancelled: nothing else happens
+    page()->printOverview();
+    QCOMPARE(fixture.env->printing.calls.size(), 2);
+    const QString after = fixture.env->printing.calls.last().plainText;
+    QVERIFY(after.contains("Keine überfälligen Feststellungen."));
+    QVERIFY(!after.contains("Inventur"));
+    QVERIFY(fixture.env->messages.shown.isEmpty());
   }
 };
 
