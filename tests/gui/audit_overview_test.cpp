@@ -2,6 +2,7 @@
 // every change of the data, the overdue findings leading to their items, the drawing and
 // the printout.
 #include <QAbstractItemModelTester>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -9,6 +10,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 #include <functional>
 #include <memory>
 
@@ -207,6 +209,25 @@ class AuditOverviewTest : public QObject {
     QVERIFY(Pixels(chart, kDoneColour) < done / 4);
     // Every bar and heading has room: the drawing asks for the height it needs.
     QVERIFY(chart->height() >= chart->minimumSizeHint().height());
+  }
+
+  void barsExplainThemselves() {
+    showTab(TfrmWorkFile::Overview);
+    auto* chart = Control<AuditOverviewChart>(window, "AuditOverviewChart");
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    // The tooltips from top to bottom, each once.
+    QStringList tips;
+    for (int y = 0; y < chart->height(); y += 3) {
+      QHelpEvent help(QEvent::ToolTip, QPoint(chart->width() / 2, y), chart->mapToGlobal(QPoint(chart->width() / 2, y)));
+      QCoreApplication::sendEvent(chart, &help);
+      const QString tip = QToolTip::isVisible() ? QToolTip::text() : QString();
+      if (!tip.isEmpty() && (tips.isEmpty() || tips.last() != tip)) tips << tip;
+      QToolTip::hideText();
+    }
+    QCOMPARE(tips, (QStringList{"Einkauf: 1 vollständig bearbeitet, 1 unvollständig, 0 nicht definiert",
+                                "Lager: 0 vollständig bearbeitet, 0 unvollständig, 1 nicht definiert",
+                                "hoch: 1", "ohne Risiko: 2", "nicht definiert: 1", "Empfehlung: 1", "Maßnahme: 1",
+                                "überfällig: 2", "in 30 Tagen fällig: 1", "später fällig: 0", "ohne Termin: 0"}));
   }
 
   void clickLeadsToTheItem() {
