@@ -264,11 +264,17 @@ std::vector<ChartBand> AuditOverviewBands(const AuditOverview& overview, const Q
 AuditOverviewChart::AuditOverviewChart(const AuditOverview& overview, QWidget* parent)
     : QWidget(parent), overview_(overview) {
   setObjectName(QStringLiteral("AuditOverviewChart"));
+  setAccessibleName(QStringLiteral("Übersicht der Prüfung"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAutoFillBackground(false);
 }
 
 void AuditOverviewChart::overviewChanged() {
+  // What the bars show, as text for a screen reader.
+  QStringList figures;
+  for (const ChartBand& band : bands())
+    if (!band.toolTip.isEmpty()) figures << band.toolTip;
+  setAccessibleDescription(figures.join(QChar('\n')));
   updateGeometry();
   update();
 }
