@@ -27,6 +27,7 @@
 #include "workfile/AuditOverviewPage.h"
 #include "workfile/DescriptionPage.h"
 #include "workfile/DocumentsPage.h"
+#include "workfile/FindPanel.h"
 #include "workfile/FindingsOverviewPage.h"
 #include "workfile/ItemDetailPanel.h"
 #include "workfile/StructurePage.h"
@@ -91,11 +92,14 @@ TfrmWorkFile::TfrmWorkFile(WorkFileHost& host, QWidget* parent)
   statusBar_ = new QStatusBar(this);
   statusBar_->setObjectName(QStringLiteral("StatusBar"));
   statusBar_->setSizeGripEnabled(false);
+  findPanel_ = new FindPanel(*this);
+  findPanel_->addActionsTo(miEdit_);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->addWidget(pcWorkspace_);
+  layout->addWidget(pcWorkspace_, 1);
+  layout->addWidget(findPanel_);
   layout->addWidget(statusBar_);
 
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
@@ -130,6 +134,7 @@ void TfrmWorkFile::updateUndoActions() {
 }
 
 void TfrmWorkFile::commandFinished(const EditCommand& command, EditDirection direction) {
+  findPanel_->dataChanged();
   if (pcWorkspace_->currentIndex() == Findings) findingsPage_->FillFindingsOverview();
   const QString name = FromUtf8(command.name());
   if (direction != EditDirection::Do) {
@@ -418,6 +423,7 @@ void TfrmWorkFile::afterLoad() {
   documentsPage_->reloadFromData();
   descriptionPage_->reloadFromData();
   if (overviewPage_->isVisible()) overviewPage_->refresh();
+  findPanel_->dataChanged();
 }
 
 bool TfrmWorkFile::SaveWorkFile(const QString& path) {

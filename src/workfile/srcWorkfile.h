@@ -22,6 +22,7 @@ class WorkFileHost;
 class AuditOverviewPage;
 class DescriptionPage;
 class DocumentsPage;
+class FindPanel;
 class FindingsOverviewPage;
 class ReportsPage;
 class ItemDetailPanel;
@@ -95,6 +96,7 @@ class TfrmWorkFile : public QWidget, private EditObserver {
   DescriptionPage* descriptionPage() const { return descriptionPage_; }
   AuditOverviewPage* overviewPage() const { return overviewPage_; }
   QStatusBar* statusBar() const { return statusBar_; }
+  FindPanel* findPanel() const { return findPanel_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -139,6 +141,7 @@ class TfrmWorkFile : public QWidget, private EditObserver {
   ReportsPage* reportsPage_ = nullptr;
   DescriptionPage* descriptionPage_ = nullptr;
   AuditOverviewPage* overviewPage_ = nullptr;
+  FindPanel* findPanel_ = nullptr;
   QLabel* labelInfFilename_ = nullptr;
   QLabel* labelInfCreator_ = nullptr;
   QLabel* labelInfCreateDate_ = nullptr;
