@@ -69,6 +69,20 @@ for tab in documents findings description information overview; do
   shot "$frame" "$tab"
 done
 
+# The find bar on the structure tab: Ctrl+F, a word typed, the first hit shown (Enter),
+# then Esc closes the bar again.
+click "${tab_x[structure]}" "$tab_y"
+click 120 112
+xdotool key ctrl+f
+sleep 0.5
+xdotool type --delay 60 "Vergabe"
+sleep 1
+xdotool key Return
+sleep 0.8
+shot "$frame" find
+xdotool key Escape
+sleep 0.5
+
 # "Optionen" > "Projekteigenschaften...", the dialog alone (menu title, then its second item).
 click 163 8
 click 240 50
