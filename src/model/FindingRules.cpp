@@ -5,6 +5,7 @@
 
 #include "model/Cp1252.h"
 #include "model/DelimitedText.h"
+#include "model/EvidenceFields.h"
 #include "model/TextUtils.h"
 #include "model/srcGlobalDef.h"
 
@@ -105,6 +106,11 @@ FindingForm PrepareFindingForm(FieldList& record, std::string_view riskDefs, con
   const auto date = ParseShortDate(deadline);
   if (!date) throw InvalidDateError(deadline);
   form.deadline = *date;
+
+  form.statusIndex = FindingStatusIndex(record.value(key::STATUS));
+  form.responsible = record.value(key::RESPONSIBLE);
+  form.response = record.value(key::RESPONSE);
+  form.doneAt = ParseShortDate(record.value(key::DONE_AT));
   return form;
 }
 
@@ -123,6 +129,13 @@ void WriteFindingForm(FieldList& record, const FindingForm& form) {
   record.setValue(key::EVIDENCE, WriteCommaText(ids));
   record.setValue(key::DESCRIPTION, form.description);
   record.setValue(key::DEADLINE, ShortDateText(form.deadline));
+
+  if (form.statusIndex != FindingStatusIndex(record.value(key::STATUS)))
+    record.setValue(key::STATUS, std::to_string(form.statusIndex));
+  record.setValue(key::RESPONSE, form.response);
+  record.setValue(key::RESPONSIBLE, form.responsible);
+  if (form.doneAt != ParseShortDate(record.value(key::DONE_AT)))
+    record.setValue(key::DONE_AT, form.doneAt ? ShortDateText(*form.doneAt) : std::string());
 }
 
 }  // namespace orvela

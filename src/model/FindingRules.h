@@ -44,6 +44,12 @@ struct FindingForm {
   std::vector<CheckEntry> evidenceEntries;
   std::string description;
   CalendarDate deadline = kNoDeadlineDate;  // kNoDeadlineDate shows as "<nicht definiert>"
+  // Follow-up. A STATUS or DONE-AT the form cannot show (an unknown number, a text that is
+  // no date) shows as "offen" or as no date and stays as stored unless these are changed.
+  int statusIndex = 0;
+  std::string responsible;
+  std::string response;  // lines separated by CR LF
+  std::optional<CalendarDate> doneAt;
 };
 
 // Fills the form for `record`. Before anything is shown the record itself is normalised:
@@ -56,7 +62,9 @@ FindingForm PrepareFindingForm(FieldList& record, std::string_view riskDefs, con
                                const std::vector<std::string>& documentSource);
 
 // Writes the confirmed form: NAME, TYPE (the index, "-1" for none), RISK, OU and EVIDENCE
-// (removed and appended anew), DESCRIPTION, DEADLINE. Empty texts remove their fields.
+// (removed and appended anew), DESCRIPTION, DEADLINE, then STATUS, RESPONSE, RESPONSIBLE,
+// DONE-AT. Empty texts remove their fields; STATUS and DONE-AT are written only when the
+// form shows other values than the stored ones.
 void WriteFindingForm(FieldList& record, const FindingForm& form);
 
 // The part of a text before its first blank (the whole text without one): the document

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "model/DelimitedText.h"
+#include "model/EvidenceFields.h"
+#include "model/ItemSignOff.h"
 #include "model/TextUtils.h"
 #include "model/srcGlobalDef.h"
 #include "model/srcGlobalProc.h"
@@ -88,6 +90,12 @@ ItemDetails LoadItemDetails(const FieldList& item, const WorkFileData& data) {
   });
 
   d.findings = TextToList(item.value(key::FINDINGS));
+  d.preparedBy = item.value(key::PREPARED_BY);
+  d.preparedAt = item.value(key::PREPARED_AT);
+  d.reviewedBy = item.value(key::REVIEWED_BY);
+  d.reviewedAt = item.value(key::REVIEWED_AT);
+  d.reviewNote = item.value(key::REVIEW_NOTE);
+  d.changedAfterReview = ChangedAfterReview(item);
   return d;
 }
 
@@ -106,6 +114,39 @@ void WriteItemDetails(FieldList& item, const ItemDetails& edited) {
     if (e.checked) ids.push_back(DocumentEntryId(e.text));
   item.setValue(key::DOCUMENTS, WriteCommaText(ids));
   item.setValue(key::FINDINGS, ListToText(edited.findings));
+  item.setValue(key::PREPARED_BY, edited.preparedBy);
+  item.setValue(key::PREPARED_AT, edited.preparedAt);
+  item.setValue(key::REVIEWED_BY, edited.reviewedBy);
+  item.setValue(key::REVIEWED_AT, edited.reviewedAt);
+  item.setValue(key::REVIEW_NOTE, edited.reviewNote);
+  // The digest goes with the review: signed now, it covers the content just written;
+  // taken back, it goes too; otherwise it stays what the review covered.
+  if (edited.reviewedBy.empty() && edited.reviewedAt.empty())
+    item.setValue(key::REVIEW_DIGEST, "");
+  else if (edited.reviewSigned)
+    item.setValue(key::REVIEW_DIGEST, ItemContentDigest(item));
+}
+
+void SignAsPrepared(ItemDetails& details, std::string_view by, std::string_view at) {
+  details.preparedBy = by;
+  details.preparedAt = at;
+}
+
+void SignAsReviewed(ItemDetails& details, std::string_view by, std::string_view at) {
+  details.reviewedBy = by;
+  details.reviewedAt = at;
+  details.reviewSigned = true;
+}
+
+void RemoveLatestSignOff(ItemDetails& details) {
+  if (!details.reviewedBy.empty() || !details.reviewedAt.empty()) {
+    details.reviewedBy.clear();
+    details.reviewedAt.clear();
+    details.reviewSigned = false;
+  } else {
+    details.preparedBy.clear();
+    details.preparedAt.clear();
+  }
 }
 
 }  // namespace orvela

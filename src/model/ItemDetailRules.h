@@ -31,6 +31,12 @@ struct ItemDetails {
   std::string result;
   std::vector<CheckEntry> documentEntries;  // document display texts, ticked when linked
   std::vector<FieldList> findings;
+  // Sign-offs as stored (user stamps, date-time texts) and the review note.
+  std::string preparedBy, preparedAt, reviewedBy, reviewedAt;
+  std::string reviewNote;  // lines separated by CR LF
+  bool changedAfterReview = false;  // as loaded; shown, never written
+  // The review was signed in these edits: it covers the content as written with them.
+  bool reviewSigned = false;
 };
 
 inline constexpr int kWorkStateCount = 3;
@@ -53,8 +59,16 @@ ItemDetails LoadItemDetails(const FieldList& item, const WorkFileData& data);
 ItemDetails EmptyItemDetails();
 
 // Writes the edited contents into the item, field by field in this order: NAME, RISK,
-// OU-X, OU-UX, DESCRIPTION, RESULT, WORKSTATE, DOCUMENTS, FINDINGS. Empty texts remove
-// their fields. ID is never written.
+// OU-X, OU-UX, DESCRIPTION, RESULT, WORKSTATE, DOCUMENTS, FINDINGS, then the sign-offs
+// and the review note. Empty texts remove their fields. ID is never written.
 void WriteItemDetails(FieldList& item, const ItemDetails& edited);
+
+// Sign-offs in the edited contents; `by` is a user stamp, `at` a date-time text as the
+// save stamps have them. A review signed here covers the content as it is written.
+void SignAsPrepared(ItemDetails& details, std::string_view by, std::string_view at);
+void SignAsReviewed(ItemDetails& details, std::string_view by, std::string_view at);
+// Takes back the latest sign-off: the review if there is one, else the preparation. The
+// review note stays.
+void RemoveLatestSignOff(ItemDetails& details);
 
 }  // namespace orvela

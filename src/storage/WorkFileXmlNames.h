@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/EvidenceFields.h"
 #include "model/WorkFileData.h"
 #include "model/srcGlobalDef.h"
 
@@ -50,7 +51,7 @@ inline constexpr std::string_view kEntryValueAttr = "VALUE";
 // Record keys written as attributes of the same name.
 inline constexpr std::array<std::string_view, 5> kDocumentAttrs{key::ID, key::NAME, key::REFERENCE, key::TYPE,
                                                                 key::DESCRIPTION};
-// STRUCTURE_ITEM: ID, PARENT, these, then STATE-EXPANDED.
+// STRUCTURE_ITEM: ID, PARENT, these, then STATE-EXPANDED, then the optional ones.
 inline constexpr std::string_view kParentAttr = "PARENT";
 inline constexpr std::string_view kExpandedAttr = "STATE-EXPANDED";
 inline constexpr std::array<std::string_view, 8> kItemAttrs{key::NAME,      key::RISK,        key::OU_X,
@@ -58,5 +59,13 @@ inline constexpr std::array<std::string_view, 8> kItemAttrs{key::NAME,      key:
                                                             key::RESULT,    key::DOCUMENTS};
 inline constexpr std::array<std::string_view, 7> kFindingAttrs{key::NAME,     key::TYPE,        key::RISK,    key::OU,
                                                                key::EVIDENCE, key::DESCRIPTION, key::DEADLINE};
+// Written after the attributes above and only when not empty, so that a file which does not
+// use them stays byte for byte what older versions write, and older readers, which look
+// attributes up by name, pass over them.
+inline constexpr std::array<std::string_view, 6> kItemOptionalAttrs{key::PREPARED_BY, key::PREPARED_AT,
+                                                                    key::REVIEWED_BY, key::REVIEWED_AT,
+                                                                    key::REVIEW_NOTE, key::REVIEW_DIGEST};
+inline constexpr std::array<std::string_view, 4> kFindingOptionalAttrs{key::STATUS, key::RESPONSE, key::RESPONSIBLE,
+                                                                       key::DONE_AT};
 
 }  // namespace orvela::xmlname

@@ -147,16 +147,19 @@ std::string ReadDefinitions(const xml::Document& doc, std::string_view elementNa
 void ReadStructureItem(const xml::Document& doc, std::uint32_t element, FieldList& item) {
   item.setValue(key::ID, doc.attribute(element, key::ID));
   for (std::string_view k : kItemAttrs) item.setValue(k, doc.attribute(element, k));
+  for (std::string_view k : kItemOptionalAttrs) item.setValue(k, doc.attribute(element, k));
   const std::uint32_t findings = doc.findDescendant(element, kFindings);
   if (findings == xml::kNoElement) return;
   std::string list;
   bool first = true;
   ForEachChild(doc, findings, [&](std::uint32_t e) {
     FieldList finding;
-    for (std::string_view k : kFindingAttrs) {
+    auto take = [&](std::string_view k) {
       std::string value = doc.attribute(e, k);
       if (!value.empty()) finding.appendLine(std::string(k) + "=" + value);
-    }
+    };
+    for (std::string_view k : kFindingAttrs) take(k);
+    for (std::string_view k : kFindingOptionalAttrs) take(k);
     if (!first) list += kListSeparator;
     first = false;
     list += finding.commaText();

@@ -52,6 +52,15 @@ struct RecordAttrs {
   std::array<Attr, N> list;
 };
 
+// `fixed` followed by those of `optional` whose values are not empty.
+template <std::size_t N>
+std::vector<Attr> WithOptional(std::span<const Attr> fixed, const RecordAttrs<N>& optional) {
+  std::vector<Attr> out(fixed.begin(), fixed.end());
+  for (const Attr& a : optional.list)
+    if (!a.second.empty()) out.push_back(a);
+  return out;
+}
+
 void AppendStartTag(std::string& out, int indent, std::string_view name, std::span<const Attr> attrs) {
   out.append(static_cast<std::size_t>(indent), ' ');
   out += '<';
@@ -103,8 +112,10 @@ void WriteFindings(std::string& out, std::string_view findings) {
         AppendLeaf(out, 8, kFinding, {});
         continue;
       }
-      const RecordAttrs attrs(FieldList::fromCommaText(entry), kFindingAttrs);
-      AppendLeaf(out, 8, kFinding, attrs.list);
+      const FieldList finding = FieldList::fromCommaText(entry);
+      const RecordAttrs attrs(finding, kFindingAttrs);
+      const RecordAttrs optional(finding, kFindingOptionalAttrs);
+      AppendLeaf(out, 8, kFinding, WithOptional(attrs.list, optional));
     }
   });
 }
@@ -119,7 +130,8 @@ void WriteStructureItem(std::string& out, const RecordNode& node) {
   attrs[1] = {kParentAttr, parent};
   std::copy(fields.list.begin(), fields.list.end(), attrs.begin() + 2);
   attrs.back() = {kExpandedAttr, node.expanded ? "True" : "False"};
-  AppendStartTag(out, 4, kStructureItem, attrs);
+  const RecordAttrs optional(r, kItemOptionalAttrs);
+  AppendStartTag(out, 4, kStructureItem, WithOptional(attrs, optional));
   out.append(kCrLf);
   WriteFindings(out, r.value(key::FINDINGS));
   out.append(4, ' ');

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "model/DelimitedText.h"
+#include "model/EvidenceFields.h"
 #include "model/srcGlobalDef.h"
 
 namespace orvela {
@@ -108,6 +110,66 @@ TEST(FindingRules, EvidenceComparesTheTextBeforeTheFirstBlank) {
   const FindingForm form = PrepareFindingForm(record, "", {}, {"1 - A (a)", "3 - B (b)", "10"});
   EXPECT_EQ(form.evidenceEntries,
             (std::vector<CheckEntry>{{"1 - A (a)", false}, {"3 - B (b)", true}, {"10", false}}));
+}
+
+TEST(FindingRules, FollowUpShownAndWrittenBack) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> stored;  // follow-up lines after the fixed ones
+    int shownStatus;
+    std::optional<CalendarDate> shownDoneAt;
+    std::function<void(FindingForm&)> edit;
+    std::vector<std::string> written;  // the follow-up lines after confirming
+  };
+  const Case cases[] = {
+      {"none, unchanged", {}, 0, std::nullopt, [](FindingForm&) {}, {}},
+      {"status chosen", {}, 0, std::nullopt, [](FindingForm& f) { f.statusIndex = 3; }, {"STATUS=3"}},
+      {"every field", {}, 0, std::nullopt,
+       [](FindingForm& f) {
+         f.statusIndex = 2;
+         f.response = "Wird\r\nerledigt";
+         f.responsible = "M. M\xFCller";
+         f.doneAt = CalendarDate{2025, 3, 1};
+       },
+       {"STATUS=2", "RESPONSE=Wird\r\nerledigt", "RESPONSIBLE=M. M\xFCller", "DONE-AT=01.03.2025"}},
+      {"stored values shown", {"STATUS=1", "RESPONSE=r", "RESPONSIBLE=x", "DONE-AT=2.1.2025"}, 1,
+       CalendarDate{2025, 1, 2}, [](FindingForm&) {}, {"STATUS=1", "RESPONSE=r", "RESPONSIBLE=x", "DONE-AT=2.1.2025"}},
+      {"unknown status kept until edited", {"STATUS=7"}, 0, std::nullopt, [](FindingForm&) {}, {"STATUS=7"}},
+      {"unknown status replaced when chosen", {"STATUS=7"}, 0, std::nullopt,
+       [](FindingForm& f) { f.statusIndex = 1; }, {"STATUS=1"}},
+      {"done date in another form kept", {"DONE-AT=2025-03-01"}, 0, std::nullopt, [](FindingForm&) {},
+       {"DONE-AT=2025-03-01"}},
+      {"done date removed", {"DONE-AT=01.03.2025"}, 0, CalendarDate{2025, 3, 1},
+       [](FindingForm& f) { f.doneAt.reset(); }, {}},
+      {"texts emptied", {"RESPONSE=r", "RESPONSIBLE=x"}, 0, std::nullopt,
+       [](FindingForm& f) {
+         f.response.clear();
+         f.responsible.clear();
+       },
+       {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<std::string> lines{"NAME=F", "TYPE=1", "DEADLINE=01.01.1900"};
+    lines.insert(lines.end(), c.stored.begin(), c.stored.end());
+    FieldList record(lines);
+    FindingForm form = PrepareFindingForm(record, kRiskDefs, kUnits, kDocuments);
+    EXPECT_EQ(form.statusIndex, c.shownStatus);
+    EXPECT_EQ(form.doneAt, c.shownDoneAt);
+    c.edit(form);
+    WriteFindingForm(record, form);
+    std::vector<std::string> expected{"NAME=F", "TYPE=1", "DEADLINE=01.01.1900"};
+    expected.insert(expected.end(), c.written.begin(), c.written.end());
+    EXPECT_EQ(record.lines(), expected);
+  }
+}
+
+TEST(FindingRules, StatusTexts) {
+  const std::pair<const char*, const char*> cases[] = {{"", "offen"},          {"0", "offen"},
+                                                       {"1", "in Umsetzung"}, {"2", "umgesetzt"},
+                                                       {"3", "verifiziert"},  {"4", "offen"},
+                                                       {"-1", "offen"},       {"01", "offen"}};
+  for (const auto& [stored, text] : cases) EXPECT_EQ(FindingStatusDisplayText(stored), text) << stored;
 }
 
 }  // namespace
