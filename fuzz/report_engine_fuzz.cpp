@@ -68,12 +68,14 @@ class Reader {
     std::vector<RecordNode*> nodes;
     for (unsigned n = byte() % (most + 1); n > 0; --n) {
       const unsigned parent = byte() % (nodes.size() + 1);
-      FieldList r = findings ? record({"ID", "NAME", "RISK", "OU-X", "WORKSTATE", "DOCUMENTS", "DESCRIPTION", "RESULT"})
+      FieldList r = findings ? record({"ID", "NAME", "RISK", "OU-X", "WORKSTATE", "DOCUMENTS", "DESCRIPTION", "RESULT",
+                                       "PREPARED-BY", "PREPARED-AT", "REVIEWED-BY", "REVIEWED-AT", "REVIEW-NOTE"})
                              : record({"ID", "NAME", "TYPE", "REFERENCE", "DESCRIPTION"});
       if (findings) {
         std::vector<FieldList> list;
         for (unsigned f = byte() % 3; f > 0; --f) {
-          list.push_back(record({"NAME", "TYPE", "RISK", "OU", "EVIDENCE", "DESCRIPTION", "DEADLINE"}));
+          list.push_back(record({"NAME", "TYPE", "RISK", "OU", "EVIDENCE", "DESCRIPTION", "DEADLINE", "STATUS",
+                                 "RESPONSE", "RESPONSIBLE", "DONE-AT"}));
         }
         if (!list.empty()) r.setValue("FINDINGS", ListToText(list));
       }

@@ -6,6 +6,7 @@
 #include "model/Cp1252.h"
 #include "model/CsvText.h"
 #include "model/DelimitedText.h"
+#include "model/EvidenceFields.h"
 #include "model/TextUtils.h"
 #include "model/srcGlobalDef.h"
 
@@ -43,7 +44,7 @@ const std::array<Column<ItemSource>, 8> kItemColumns{{
     {"workstate", CellKind::Text, [](const ItemSource& s) { return ItemField(s, key::WORKSTATE); }},
 }};
 
-const std::array<Column<FindingSource>, 13> kFindingColumns{{
+const std::array<Column<FindingSource>, 16> kFindingColumns{{
     {"file", CellKind::Text, [](const FindingSource& s) { return s.item.file; }},
     {"audit", CellKind::Text, [](const FindingSource& s) { return Text(s.item.audit); }},
     {"outline", CellKind::Text, [](const FindingSource& s) { return s.item.outline; }},
@@ -57,6 +58,14 @@ const std::array<Column<FindingSource>, 13> kFindingColumns{{
     {"evidence", CellKind::Text, [](const FindingSource& s) { return FindingField(s, key::EVIDENCE); }},
     {"deadline", CellKind::Date, [](const FindingSource& s) { return Date(s.finding.value(key::DEADLINE)); }},
     {"description", CellKind::Text, [](const FindingSource& s) { return FindingField(s, key::DESCRIPTION); }},
+    // Follow-up: the status as stored, an empty one as "0" as everywhere else.
+    {"status", CellKind::Text,
+     [](const FindingSource& s) {
+       const std::string status = FindingField(s, key::STATUS);
+       return status.empty() ? std::string("0") : status;
+     }},
+    {"responsible", CellKind::Text, [](const FindingSource& s) { return FindingField(s, key::RESPONSIBLE); }},
+    {"done_at", CellKind::Date, [](const FindingSource& s) { return Date(s.finding.value(key::DONE_AT)); }},
 }};
 
 template <class Source>

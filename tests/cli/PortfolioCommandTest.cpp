@@ -26,7 +26,8 @@ CliRun Cli(const std::vector<std::string>& args) { return test::RunCommands(kCom
 std::string Finding(const std::vector<std::string>& lines) { return FieldList(lines).commaText(); }
 
 // Audit "A-1": "Planung" with two findings, under it "Interviews" with one; "Bericht" without.
-// The second finding's description holds the separators, a quote and a line break.
+// The second finding's description holds the separators, a quote and a line break; the
+// third has its follow-up.
 void FillAudit(WorkFileData& d, const std::string& number) {
   ResetWorkFileData(d, test::FixedStamps());
   d.generalDefs = FieldList({"ITEM=Pr\xFC" "fer", "VALUE=Muster"}).commaText() + "\x11" +
@@ -39,7 +40,8 @@ void FillAudit(WorkFileData& d, const std::string& number) {
                               Finding({"NAME=Gr\xF6\xDF" "e", "TYPE=1", "DEADLINE=01.01.1900",
                                        "DESCRIPTION=a;b,c \"d\"\r\nZeile 2"})}));
   d.structure.append(planning, FieldList({"ID=9", "NAME=Interviews", "WORKSTATE=uncompleted",
-                                          "FINDINGS=" + Finding({"NAME=Protokoll", "DEADLINE=15.03.2026"})}));
+                                          "FINDINGS=" + Finding({"NAME=Protokoll", "DEADLINE=15.03.2026", "STATUS=2",
+                                                                 "RESPONSIBLE=Frau K\xFChn", "DONE-AT=2.4.2026"})}));
   d.structure.append(nullptr, FieldList({"ID=3", "NAME=Bericht"}));
   d.documents.append(nullptr, FieldList({"NAME=Beleg", "ID=1"}));
 }
@@ -78,7 +80,8 @@ class Portfolio : public ::testing::Test {
   }
 };
 
-const char* const kHeader = "file;audit;outline;item_id;item_name;finding_no;name;type;risk;ou;evidence;deadline;description\r\n";
+const char* const kHeader = "file;audit;outline;item_id;item_name;finding_no;name;type;risk;ou;evidence;deadline;description;status;"
+    "responsible;done_at\r\n";
 
 TEST_F(Portfolio, SpreadsheetCsvByExtension) {
   const std::string out = dir.file("f.csv");
@@ -86,9 +89,9 @@ TEST_F(Portfolio, SpreadsheetCsvByExtension) {
   expectSkipReports(r);
   const std::string expected =
       std::string("\xEF\xBB\xBF") + kHeader + first +
-      ";A-1;1;1;Planung;1;Auftrag fehlt;2;3 - hoch;\"\"\"EK - Einkauf\"\",\"\"KB - Kreditoren\"\"\";;01.02.2027;\r\n" +
-      first + ";A-1;1;1;Planung;2;Gr\xC3\xB6\xC3\x9F" "e;1;;;;;\"a;b,c \"\"d\"\"\r\nZeile 2\"\r\n" + first +
-      ";A-1;1.1;2;Interviews;1;Protokoll;;;;;15.03.2026;\r\n";
+      ";A-1;1;1;Planung;1;Auftrag fehlt;2;3 - hoch;\"\"\"EK - Einkauf\"\",\"\"KB - Kreditoren\"\"\";;01.02.2027;;0;;\r\n" +
+      first + ";A-1;1;1;Planung;2;Gr\xC3\xB6\xC3\x9F" "e;1;;;;;\"a;b,c \"\"d\"\"\r\nZeile 2\";0;;\r\n" + first +
+      ";A-1;1.1;2;Interviews;1;Protokoll;;;;;15.03.2026;;2;Frau K\xC3\xBChn;02.04.2026\r\n";
   const std::string text = ReadWholeFile(out);
   ASSERT_EQ(text.substr(0, expected.size()), expected);
   // The second file follows with its own audit number; files in path order.
@@ -102,7 +105,7 @@ TEST_F(Portfolio, ToolCsvWhenFormatIsGiven) {
   EXPECT_EQ(r.code, 0) << r.err;
   const std::string text = ReadWholeFile(out);
   EXPECT_TRUE(text.starts_with("file,audit,outline,item_id,"));
-  EXPECT_NE(text.find(first + ",A-1,1,1,Planung,2,Gr\xC3\xB6\xC3\x9F" "e,1,,,,,\"a;b,c \"\"d\"\"\r\nZeile 2\"\r\n"),
+  EXPECT_NE(text.find(first + ",A-1,1,1,Planung,2,Gr\xC3\xB6\xC3\x9F" "e,1,,,,,\"a;b,c \"\"d\"\"\r\nZeile 2\",0,,\r\n"),
             std::string::npos);
 }
 
@@ -115,7 +118,8 @@ TEST_F(Portfolio, JsonArrayOfObjects) {
   std::vector<std::string> keys;
   for (auto it = row.begin(); it != row.end(); ++it) keys.push_back(it.key());
   EXPECT_EQ(keys, (std::vector<std::string>{"file", "audit", "outline", "item_id", "item_name", "finding_no", "name",
-                                            "type", "risk", "ou", "evidence", "deadline", "description"}));
+                                            "type", "risk", "ou", "evidence", "deadline", "description", "status",
+                                            "responsible", "done_at"}));
   EXPECT_EQ(row["file"], first);
   EXPECT_EQ(row["item_id"], 1);
   EXPECT_EQ(row["finding_no"], 2);

@@ -122,7 +122,7 @@ class ReportLibreOfficeTest : public QObject {
     for (const QString& folder : {QStringLiteral(ORVELA_SOURCE_DIR "/examples/reports"), QStringLiteral(ORVELA_TEST_DATA "/reports")}) {
       for (const QFileInfo& f : QDir(folder).entryInfoList({"*.rtf"}, QDir::Files, QDir::Name)) templates << f.absoluteFilePath();
     }
-    QCOMPARE(templates.size(), 6);
+    QCOMPARE(templates.size(), 7);
 
     // The command line: no display, the clock fixed.
     QProcessEnvironment cliEnv = QProcessEnvironment::systemEnvironment();

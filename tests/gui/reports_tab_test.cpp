@@ -409,7 +409,8 @@ class ReportsTabTest : public QObject {
     frame->setReportDir(QString());
     QVERIFY(!BundledReportDir().isEmpty());
     showTab(TfrmWorkFile::Reports);
-    QCOMPARE(listed(), (QStringList{"Dokumentenverzeichnis.rtf", "Feststellungsliste.rtf", "Pruefbericht.rtf"}));
+    QCOMPARE(listed(), (QStringList{"Dokumentenverzeichnis.rtf", "Feststellungsliste.rtf", "Pruefbericht.rtf",
+                                    "Pruefungsnachweis.rtf"}));
     combo()->setEditText("Pruefbericht.rtf");
     button("sbExecReport")->click();
     QVERIFY(preview()->toPlainText().contains("Planung"));

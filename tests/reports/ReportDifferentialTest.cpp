@@ -111,7 +111,8 @@ class Generator {
       if (findings && chance(60)) {
         std::vector<FieldList> list;
         for (int f = below(3) + 1; f > 0; --f) {
-          list.push_back(record({"NAME", "TYPE", "RISK", "OU", "EVIDENCE", "DESCRIPTION", "DEADLINE"}));
+          list.push_back(record({"NAME", "TYPE", "RISK", "OU", "EVIDENCE", "DESCRIPTION", "DEADLINE", "STATUS",
+                                  "RESPONSE", "RESPONSIBLE", "DONE-AT"}));
         }
         r.setValue("FINDINGS", ListToText(list));
       }
@@ -141,7 +142,9 @@ void Fill(Generator& g, WorkFile& w, int rows) {
   in.staffDefs = g.definitions();
   g.tree(w.documents, rows, {"ID", "NAME", "TYPE", "REFERENCE", "DESCRIPTION"}, false);
   g.tree(w.structure, rows,
-         {"ID", "NAME", "RISK", "OU-X", "WORKSTATE", "DOCUMENTS", "DESCRIPTION", "RESULT"}, true);
+         {"ID", "NAME", "RISK", "OU-X", "WORKSTATE", "DOCUMENTS", "DESCRIPTION", "RESULT", "PREPARED-BY",
+          "PREPARED-AT", "REVIEWED-BY", "REVIEWED-AT", "REVIEW-NOTE"},
+         true);
   in.documents = &w.documents;
   in.structure = &w.structure;
 }

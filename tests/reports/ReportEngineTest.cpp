@@ -150,6 +150,50 @@ const Case kCases[] = {
     {"line breaks of row values", "/SCAN(STRUCTURE)//VAR:STRUCTURE:DESCRIPTION/;/ENDSCAN(STRUCTURE)/",
      "a\\line b\\line c\\line d;;;;",
      [](ReportFixture& f) { f.structure.root().child(0)->record.setValue("DESCRIPTION", "a\r\nb\nc\rd"); }},
+    // Sign-offs and the follow-up of findings.
+    {"sign-offs of the structure",
+     "/SCAN(STRUCTURE)//VAR:STRUCTURE:ID/|/VAR:STRUCTURE:PREPARED-BY/|/VAR:STRUCTURE:PREPARED-AT/|"
+     "/VAR:STRUCTURE:REVIEWED-BY/|/VAR:STRUCTURE:REVIEWED-AT/|/VAR:STRUCTURE:REVIEW-NOTE/;/ENDSCAN(STRUCTURE)/",
+     "1|PC1/anna|03.02.2026 10:00:00|PC1/bert|04.02.2026|Belege \\\\ \\{neu\\}\\line pr\xFC" "fen;2|PC1/anna||||;3|||||;"
+     "4|||||;",
+     [](ReportFixture& f) {
+       FieldList& planning = f.structure.root().child(0)->record;
+       planning.setValue("PREPARED-BY", "PC1/anna");
+       planning.setValue("PREPARED-AT", "03.02.2026 10:00:00");
+       planning.setValue("REVIEWED-BY", "PC1/bert");
+       planning.setValue("REVIEWED-AT", "04.02.2026");
+       planning.setValue("REVIEW-NOTE", "Belege \\ {neu}\r\npr\xFC" "fen");
+       f.structure.root().child(0)->child(0)->record.setValue("PREPARED-BY", "PC1/anna");
+     }},
+    {"follow-up of findings",
+     "/SCAN(FINDINGS)//VAR:FINDINGS:NUM/|/VAR:FINDINGS:STATUS/|/VAR:FINDINGS:STATUS-TEXT/|/VAR:FINDINGS:RESPONSE/|"
+     "/VAR:FINDINGS:RESPONSIBLE/|/VAR:FINDINGS:DONE-AT/;/ENDSCAN(FINDINGS)/",
+     "1|2|umgesetzt|Erledigt \\{ok\\}\\line Teil 2|M. M\xFCller|15.03.2027;2|0|offen|||;3|7|offen|||nie;",
+     [](ReportFixture& f) {
+       FieldList gap({"NAME=L\xFC" "cke", "STATUS=2", "RESPONSE=Erledigt {ok}\r\nTeil 2", "RESPONSIBLE=M. M\xFCller",
+                      "DONE-AT=15.03.2027"});
+       f.structure.root().child(0)->record.setValue(
+           "FINDINGS", testing::ListOf({gap, FieldList({"NAME=Hinweis"})}));
+       f.structure.root().child(0)->child(0)->record.setValue(
+           "FINDINGS", testing::ListOf({FieldList({"NAME=Offen", "STATUS=7", "DONE-AT=nie"})}));
+     }},
+    {"follow-up placeholders come after the others of their row",
+     "/SCAN(FINDINGS)//VAR:FINDINGS:RESPONSIBLE/|/VAR:FINDINGS:NAME/;/ENDSCAN(FINDINGS)/",
+     "Hinweis|x;|Hinweis;|Offen;",
+     [](ReportFixture& f) {
+       f.structure.root().child(0)->record.setValue(
+           "FINDINGS", testing::ListOf({FieldList({"NAME=x", "RESPONSIBLE=/VAR:FINDINGS:NAME/"}),
+                                        FieldList({"NAME=Hinweis"})}));
+     }},
+    {"review note after the other structure placeholders",
+     "/SCAN(STRUCTURE)//VAR:STRUCTURE:REVIEW-NOTE/ /VAR:STRUCTURE:REVIEWED-BY/;/ENDSCAN(STRUCTURE)/",
+     " ; ; ;/VAR:STRUCTURE:ID/ ;",
+     [](ReportFixture& f) {
+       // A note holding a placeholder replaced before it is filled by the next row; in the
+       // last row it stays.
+       f.structure.root().child(0)->record.setValue("REVIEW-NOTE", "/VAR:STRUCTURE:REVIEWED-BY/");
+       f.structure.root().child(1)->record.setValue("REVIEW-NOTE", "/VAR:STRUCTURE:ID/");
+     }},
     {"definition entries read as fields",
      "/SCAN(GENERAL-DEFS)/[/VAR:GENERAL-DEFS:ITEM/=/VAR:GENERAL-DEFS:VALUE/]/ENDSCAN(GENERAL-DEFS)/",
      "[Ort, Raum=Pr\xFC" "fung \"Einkauf 2026\", Teil 1][b=a][=][nur=]",

@@ -47,6 +47,7 @@ const std::vector<TemplateCase>& Templates() {
        {"GENERAL-DEFS", "STAFF-DEFINITIONS", "OU-DEFINITIONS", "RISK-DEFINITIONS", "STRUCTURE", "FINDINGS"}},
       {"Feststellungsliste.rtf", {"GENERAL-DEFS", "FINDINGS", "RISK-DEFINITIONS"}},
       {"Dokumentenverzeichnis.rtf", {"DOCUMENTS", "STRUCTURE"}},
+      {"Pruefungsnachweis.rtf", {"GENERAL-DEFS", "STRUCTURE"}},
   };
   return cases;
 }
@@ -103,22 +104,30 @@ void FillAudit(WorkFileData& data) {
                                          "REFERENCE=https://intranet.example.org/reisen"}));
 
   RecordNode* planning = data.structure.append(
-      nullptr, Record({"ID=1", "NAME=Prüfungsplanung", "WORKSTATE=completed", "DESCRIPTION=Auftrag klären"}));
+      nullptr, Record({"ID=1", "NAME=Prüfungsplanung", "WORKSTATE=completed", "DESCRIPTION=Auftrag klären",
+                       "PREPARED-BY=PC07/becker", "PREPARED-AT=03.03.2026 10:00:00", "REVIEWED-BY=PC07/doerr",
+                       "REVIEWED-AT=05.03.2026 16:30:00"}));
   data.structure.append(planning, Record({"ID=2", "NAME=Prüfungsauftrag", "WORKSTATE=completed", "DOCUMENTS=1",
-                                          "RESULT=Auftrag liegt vor"}));
+                                          "RESULT=Auftrag liegt vor", "PREPARED-BY=PC07/becker",
+                                          "PREPARED-AT=03.03.2026"}));
   RecordNode* fieldwork = data.structure.append(nullptr, Record({"ID=3", "NAME=Prüfungsdurchführung"}));
   RecordNode* sample = data.structure.append(
       fieldwork, Record({"ID=4", "NAME=Stichprobe Reisekosten", "RISK=3 - hoch", "OU-X=\"PA - Personalabteilung\"",
                          "WORKSTATE=uncompleted", "DOCUMENTS=1,3", "DESCRIPTION=40 Abrechnungen geprüft",
-                         "RESULT=Belege teils unvollständig"}));
+                         "RESULT=Belege teils unvollständig", "PREPARED-BY=PC07/becker",
+                         "PREPARED-AT=20.03.2026 11:12:13", "REVIEWED-BY=PC07/doerr", "REVIEWED-AT=25.03.2026",
+                         "REVIEW-NOTE=Nachforderung {Belege}\r\nabwarten"}));
   sample->record.setValue(
       "FINDINGS", Finding({"NAME=Belege fehlen", "TYPE=2", "RISK=3 - hoch",
                            "OU=\"PA - Personalabteilung\",\"RW - Rechnungswesen\"", "EVIDENCE=3",
-                           "DEADLINE=30.09.2026", "DESCRIPTION=Bei 6 von 40 Abrechnungen fehlen Originalbelege."}) +
+                           "DEADLINE=30.09.2026", "DESCRIPTION=Bei 6 von 40 Abrechnungen fehlen Originalbelege.",
+                           "STATUS=2", "RESPONSIBLE=Frau Kühn (PA)", "RESPONSE=Belege werden nachgefordert.",
+                           "DONE-AT=10.04.2026"}) +
                       '\x11' +
                       Finding({"NAME=Formular veraltet", "TYPE=1", "RISK=1 - gering",
                                "OU=\"PA - Personalabteilung\"", "EVIDENCE=2", "DEADLINE=01.01.1900",
-                               "DESCRIPTION=Formular nennt Sätze von 2019."}));
+                               "DESCRIPTION=Formular nennt Sätze von 2019.", "STATUS=3", "RESPONSIBLE=Herr Ölz",
+                               "RESPONSE=Neues Formular im Intranet.", "DONE-AT=15.04.2026"}));
 }
 
 ReportInput AuditInput(const WorkFileData& data) {
@@ -194,9 +203,10 @@ const std::vector<ExpectedRows>& Expected() {
        {
            {"Prüfungsthema", "Reisekostenabrechnung"},
            {"1", "4", "Belege fehlen", "Maßnahme", "3 - hoch", "PA - Personalabteilung, RW - Rechnungswesen",
-            "Auswertung {Stichprobe}", "30.09.2026", "Bei 6 von 40 Abrechnungen fehlen Originalbelege.", ""},
+            "Auswertung {Stichprobe}", "30.09.2026", "Bei 6 von 40 Abrechnungen fehlen Originalbelege.",
+            "umgesetzt Verantwortlich: Frau Kühn (PA) Belege werden nachgefordert. Umgesetzt am: 10.04.2026"},
            {"2", "4", "Formular veraltet", "Empfehlung", "1 - gering", "PA - Personalabteilung", "Intranet-Formulare", "",
-            "Formular nennt Sätze von 2019.", ""},
+            "Formular nennt Sätze von 2019.", "verifiziert Verantwortlich: Herr Ölz Neues Formular im Intranet. Umgesetzt am: 15.04.2026"},
            {"2", "mittel"},
        }},
       {"Dokumentenverzeichnis.rtf",
@@ -207,6 +217,16 @@ const std::vector<ExpectedRows>& Expected() {
            {"3", "2", "Intranet-Formulare", "Link", "https://intranet.example.org/reisen", ""},
            {"2.1", "Stichprobe Reisekosten", "Reisekostenrichtlinie 2025, Auswertung {Stichprobe}"},
            {"1", "Prüfungsplanung", ""},
+       }},
+      {"Pruefungsnachweis.rtf",
+       {
+           {"Prüfungsthema", "Reisekostenabrechnung"},
+           {"1", "Prüfungsplanung", "vollständig bearbeitet", "PC07/becker", "03.03.2026 10:00:00", "PC07/doerr",
+            "05.03.2026 16:30:00", ""},
+           {"1.1", "Prüfungsauftrag", "vollständig bearbeitet", "PC07/becker", "03.03.2026", "", "", ""},
+           {"2", "Prüfungsdurchführung", "nicht definiert", "", "", "", "", ""},
+           {"2.1", "Stichprobe Reisekosten", "unvollständig", "PC07/becker", "20.03.2026 11:12:13", "PC07/doerr",
+            "25.03.2026", "Nachforderung {Belege} abwarten"},
        }},
   };
   return expected;

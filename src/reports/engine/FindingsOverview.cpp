@@ -1,6 +1,7 @@
 #include "reports/engine/FindingsOverview.h"
 
 #include "model/DelimitedText.h"
+#include "model/EvidenceFields.h"
 #include "model/TextUtils.h"
 #include "model/srcGlobalDef.h"
 
@@ -16,6 +17,7 @@ std::vector<FindingRow> FillFindingsOverview(const RecordTree& structure) {
       const FieldList finding = FieldList::fromCommaText(entry);
       std::string deadline = finding.value(key::DEADLINE);
       if (deadline == kNoDeadline) deadline.clear();
+      std::string status = finding.value(key::STATUS);
       rows.push_back(FindingRow{
           std::to_string(rows.size() + 1),
           itemId,
@@ -26,6 +28,11 @@ std::vector<FindingRow> FillFindingsOverview(const RecordTree& structure) {
           finding.value(key::EVIDENCE),
           std::move(deadline),
           finding.value(key::DESCRIPTION),
+          FindingStatusDisplayText(status),
+          finding.value(key::RESPONSIBLE),
+          status.empty() ? std::string("0") : std::move(status),
+          finding.value(key::RESPONSE),
+          finding.value(key::DONE_AT),
       });
     }
   });

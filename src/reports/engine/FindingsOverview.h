@@ -23,11 +23,18 @@ enum FindingColumn : std::size_t {
   kFindingEvidence,     // "Nachweis": comma text of document IDs as stored
   kFindingDeadline,     // "Termin": empty for the "no deadline" date
   kFindingDescription,  // "Beschreibung"
-  kFindingColumnCount
+  kFindingStatus,       // "Status": display text of STATUS
+  kFindingResponsible,  // "Verantwortlich"
+  kFindingColumnCount,
+  // Cells that are no column of the list: what reports and filters read besides.
+  kFindingStatusStored = kFindingColumnCount,  // STATUS as stored, "0" when empty
+  kFindingResponse,                            // RESPONSE
+  kFindingDoneAt,                              // DONE-AT as stored
+  kFindingCellCount
 };
 
-// Windows-1252 cells, one per column.
-using FindingRow = std::array<std::string, kFindingColumnCount>;
+// Windows-1252 cells: one per column, then the further cells.
+using FindingRow = std::array<std::string, kFindingCellCount>;
 
 struct FindingColumnInfo {
   std::string_view caption;
@@ -43,6 +50,8 @@ inline constexpr std::array<FindingColumnInfo, kFindingColumnCount> kFindingColu
     {"Nachweis", 50},
     {"Termin", 70},
     {"Beschreibung", 180},
+    {"Status", 90},
+    {"Verantwortlich", 110},
 }};
 
 // Rebuilds the overview from the item records as they are now, collapsed and filtered

@@ -12,7 +12,7 @@ std::string FindingsOverviewCsv(const std::vector<const FindingRow*>& rows) {
   AppendCsvRow(csv, fields, ';');
   for (const FindingRow* row : rows) {
     fields.clear();
-    for (const std::string& cell : *row) fields.push_back(Cp1252ToUtf8(cell));
+    for (std::size_t column = 0; column < kFindingColumnCount; ++column) fields.push_back(Cp1252ToUtf8((*row)[column]));
     fields[kFindingDeadline] = PaddedDate(fields[kFindingDeadline]);
     AppendCsvRow(csv, fields, ';');
   }

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "model/DelimitedText.h"
+#include "model/EvidenceFields.h"
 #include "model/WorkFileData.h"
 #include "model/srcGlobalDef.h"
 #include "reports/engine/FindingsOverview.h"
@@ -67,7 +68,7 @@ constexpr std::array<FieldPlaceholder, 7> kDocumentPlaceholders{{
     {"/VAR:DOCS:TYPE-TEXT/", key::TYPE, Form::DocTypeText},
 }};
 
-constexpr std::array<FieldPlaceholder, 12> kStructurePlaceholders{{
+constexpr std::array<FieldPlaceholder, 17> kStructurePlaceholders{{
     {"/VAR:STRUCTURE:ID/", key::ID},
     {"/VAR:STRUCTURE:LEVEL/", {}, Form::OutlineNumber},
     {"/VAR:STRUCTURE:NAME/", key::NAME},
@@ -80,33 +81,47 @@ constexpr std::array<FieldPlaceholder, 12> kStructurePlaceholders{{
     {"/VAR:STRUCTURE:WORKSTATE-TEXT/", key::WORKSTATE, Form::WorkStateText},
     {"/VAR:STRUCTURE:OU-TEXT/", key::OU_X, Form::LinesText},
     {"/VAR:STRUCTURE:DOCUMENTS-TEXT/", key::DOCUMENTS, Form::DocumentNames},
+    {"/VAR:STRUCTURE:PREPARED-BY/", key::PREPARED_BY},
+    {"/VAR:STRUCTURE:PREPARED-AT/", key::PREPARED_AT},
+    {"/VAR:STRUCTURE:REVIEWED-BY/", key::REVIEWED_BY},
+    {"/VAR:STRUCTURE:REVIEWED-AT/", key::REVIEWED_AT},
+    {"/VAR:STRUCTURE:REVIEW-NOTE/", key::REVIEW_NOTE},
 }};
 
-// The cells of the findings overview, by column, then the readable forms of two of them.
-constexpr std::array<FieldPlaceholder, kFindingColumnCount + 2> kFindingPlaceholders{{
-    {"/VAR:FINDINGS:NUM/"},
-    {"/VAR:FINDINGS:ID/"},
-    {"/VAR:FINDINGS:NAME/"},
-    {"/VAR:FINDINGS:TYPE/"},
-    {"/VAR:FINDINGS:RISK/"},
-    {"/VAR:FINDINGS:OU/"},
-    {"/VAR:FINDINGS:EVIDENCE/"},
-    {"/VAR:FINDINGS:DEADLINE/"},
-    {"/VAR:FINDINGS:DESCRIPTION/"},
-    {"/VAR:FINDINGS:OU-TEXT/", {}, Form::LinesText},
-    {"/VAR:FINDINGS:EVIDENCE-TEXT/", {}, Form::DocumentNames},
+// The FINDINGS placeholders, each with the cell of the findings overview it shows.
+struct FindingPlaceholder {
+  std::string_view placeholder;
+  FindingColumn cell;
+  Form form = Form::Stored;
+};
+constexpr std::array<FindingPlaceholder, 16> kFindingPlaceholders{{
+    {"/VAR:FINDINGS:NUM/", kFindingNumber, Form::RunningNumber},
+    {"/VAR:FINDINGS:ID/", kFindingItemId},
+    {"/VAR:FINDINGS:NAME/", kFindingName},
+    {"/VAR:FINDINGS:TYPE/", kFindingType},
+    {"/VAR:FINDINGS:RISK/", kFindingRisk},
+    {"/VAR:FINDINGS:OU/", kFindingOu},
+    {"/VAR:FINDINGS:EVIDENCE/", kFindingEvidence},
+    {"/VAR:FINDINGS:DEADLINE/", kFindingDeadline},
+    {"/VAR:FINDINGS:DESCRIPTION/", kFindingDescription},
+    {"/VAR:FINDINGS:OU-TEXT/", kFindingOu, Form::LinesText},
+    {"/VAR:FINDINGS:EVIDENCE-TEXT/", kFindingEvidence, Form::DocumentNames},
+    {"/VAR:FINDINGS:STATUS/", kFindingStatusStored},
+    {"/VAR:FINDINGS:STATUS-TEXT/", kFindingStatus},
+    {"/VAR:FINDINGS:RESPONSE/", kFindingResponse},
+    {"/VAR:FINDINGS:RESPONSIBLE/", kFindingResponsible},
+    {"/VAR:FINDINGS:DONE-AT/", kFindingDoneAt},
 }};
-constexpr std::array<FindingColumn, 2> kFindingReadableColumns{kFindingOu, kFindingEvidence};
 
-constexpr auto kPlaceholderOf = [](const FieldPlaceholder& p) { return p.placeholder; };
+constexpr auto kPlaceholderOf = [](const auto& p) { return p.placeholder; };
 static_assert(AllSlashDelimited(kDocumentPlaceholders, kPlaceholderOf) &&
               AllSlashDelimited(kStructurePlaceholders, kPlaceholderOf) &&
               AllSlashDelimited(kFindingPlaceholders, kPlaceholderOf));
 
-template <std::size_t N>
-std::vector<std::string_view> PlaceholdersOf(const std::array<FieldPlaceholder, N>& table) {
+template <typename Table>
+std::vector<std::string_view> PlaceholdersOf(const Table& table) {
   std::vector<std::string_view> out;
-  for (const FieldPlaceholder& p : table) out.push_back(p.placeholder);
+  for (const auto& p : table) out.push_back(p.placeholder);
   return out;
 }
 
@@ -165,13 +180,10 @@ ReportBlock FindingRows(const RecordTree* structure, const RecordTree* documents
             for (const FindingRow& finding : FillFindingsOverview(*structure)) {
               std::vector<std::string> row;
               row.reserve(kFindingPlaceholders.size());
-              row.push_back(finding[kFindingNumber]);  // the running number goes in unescaped
-              for (std::size_t column = kFindingItemId; column < kFindingColumnCount; ++column) {
-                row.push_back(RtfEscape(finding[column]));
-              }
-              for (std::size_t i = 0; i < kFindingReadableColumns.size(); ++i) {
-                const Form form = kFindingPlaceholders[kFindingColumnCount + i].form;
-                row.push_back(Readable(form, finding[kFindingReadableColumns[i]], &names));
+              for (const FindingPlaceholder& p : kFindingPlaceholders) {
+                const std::string& cell = finding[p.cell];
+                // The running number goes in unescaped.
+                row.push_back(p.form == Form::RunningNumber ? cell : Readable(p.form, cell, &names));
               }
               rows.push_back(std::move(row));
             }
