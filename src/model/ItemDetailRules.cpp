@@ -149,4 +149,12 @@ void RemoveLatestSignOff(ItemDetails& details) {
   }
 }
 
+SignOffState SignOffStateOf(const ItemDetails& details) {
+  if (!details.reviewedBy.empty() || !details.reviewedAt.empty())
+    return details.changedAfterReview && !details.reviewSigned ? SignOffState::ChangedAfterReview
+                                                               : SignOffState::Reviewed;
+  if (!details.preparedBy.empty() || !details.preparedAt.empty()) return SignOffState::Prepared;
+  return SignOffState::Open;
+}
+
 }  // namespace orvela

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/FieldList.h"
+#include "model/ItemSignOff.h"
 #include "model/WorkFileData.h"
 
 namespace orvela {
@@ -70,5 +71,7 @@ void SignAsReviewed(ItemDetails& details, std::string_view by, std::string_view 
 // Takes back the latest sign-off: the review if there is one, else the preparation. The
 // review note stays.
 void RemoveLatestSignOff(ItemDetails& details);
+// The state the contents show: a review signed in them covers the content.
+SignOffState SignOffStateOf(const ItemDetails& details);
 
 }  // namespace orvela

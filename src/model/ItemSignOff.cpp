@@ -56,4 +56,13 @@ SignOffState ItemSignOffState(const FieldList& item) {
 
 bool HasSignOff(const FieldList& item) { return ItemSignOffState(item) != SignOffState::Open; }
 
+std::string SignOffStateText(SignOffState state) {
+  switch (state) {
+    case SignOffState::Prepared: return "bearbeitet";
+    case SignOffState::Reviewed: return "gepr\xFC" "ft";
+    case SignOffState::ChangedAfterReview: return "nach Pr\xFC" "fung ge\xE4ndert";
+    default: return "offen";
+  }
+}
+
 }  // namespace orvela

@@ -28,5 +28,7 @@ SignOffState ItemSignOffState(const FieldList& item);
 bool ChangedAfterReview(const FieldList& item);
 
 bool HasSignOff(const FieldList& item);
+// "offen", "bearbeitet", "geprüft", "nach Prüfung geändert" (Windows-1252).
+std::string SignOffStateText(SignOffState state);
 
 }  // namespace orvela

@@ -3,6 +3,7 @@
 // object it works on, the editor every change of it goes through, and the program's services.
 #include "model/WorkFileData.h"
 #include "model/WorkFileEditor.h"
+#include "platform/Stamps.h"
 
 class QWidget;
 
@@ -23,6 +24,8 @@ class WorkFileContext {
   virtual QWidget* window() = 0;
   // Message boxes, pickers, modal runs, the cut item: the frame's one set.
   virtual platform::Services& services() = 0;
+  // Who is working and when, for sign-offs: the frame's stamp source.
+  virtual StampSource stamps() { return platform::SystemStamps(); }
 };
 
 }  // namespace orvela

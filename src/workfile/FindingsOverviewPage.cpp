@@ -1,15 +1,21 @@
 #include "workfile/FindingsOverviewPage.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "model/Cp1252.h"
+#include "model/EvidenceFields.h"
 #include "platform/Services.h"
 #include "platform/WindowSize.h"
 #include "reports/engine/FindingsOverviewCsv.h"
@@ -27,7 +33,9 @@ FindingsOverviewPage::FindingsOverviewPage(WorkFileContext& context, StructurePa
       model_(new FindingsOverviewModel(rows_, this)),
       lvRepFindings_(new QTableView(this)),
       miExportFindings_(new QAction(QStringLiteral("Feststellungen exportieren..."), this)),
-      sbExportFindings_(new QPushButton(QStringLiteral("Feststellungen &exportieren..."), this)) {
+      sbExportFindings_(new QPushButton(QStringLiteral("Feststellungen &exportieren..."), this)),
+      cmbStatusFilter_(new QComboBox(this)),
+      cbOverdue_(new QCheckBox(QStringLiteral("nur &überfällige"), this)) {
   setObjectName(QStringLiteral("FindingsOverviewPage"));
   lvRepFindings_->setObjectName(QStringLiteral("lvRepFindings"));
   lvRepFindings_->setModel(model_);
@@ -69,9 +77,25 @@ FindingsOverviewPage::FindingsOverviewPage(WorkFileContext& context, StructurePa
   connect(model_, &QAbstractItemModel::modelReset, this, updateExport);
   updateExport();
 
+  // Which findings are shown: by follow-up status, and those whose deadline has passed
+  // without their being done.
+  cmbStatusFilter_->setObjectName(QStringLiteral("cmbStatusFilter"));
+  cmbStatusFilter_->addItem(QStringLiteral("alle"));
+  for (int i = 0; i < kFindingStatusCount; ++i) cmbStatusFilter_->addItem(QString::fromStdString(Cp1252ToUtf8(FindingStatusText(i))));
+  cbOverdue_->setObjectName(QStringLiteral("cbOverdue"));
+  cbOverdue_->setToolTip(QStringLiteral("Termin überschritten und noch nicht umgesetzt"));
+  auto* statusLabel = new QLabel(QStringLiteral("&Status:"), this);
+  statusLabel->setBuddy(cmbStatusFilter_);
+  connect(cmbStatusFilter_, &QComboBox::currentIndexChanged, this, &FindingsOverviewPage::applyFilter);
+  connect(cbOverdue_, &QCheckBox::toggled, this, &FindingsOverviewPage::applyFilter);
+
   auto* strip = new QHBoxLayout;
   strip->setContentsMargins(4, 4, 4, 4);
   strip->addWidget(sbExportFindings_);
+  strip->addSpacing(16);
+  strip->addWidget(statusLabel);
+  strip->addWidget(cmbStatusFilter_);
+  strip->addWidget(cbOverdue_);
   strip->addStretch(1);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -102,6 +126,18 @@ void FindingsOverviewPage::FillFindingsOverview() {
   model_->beginRebuild();
   rows_ = orvela::FillFindingsOverview(context_.data());
   model_->endRebuild();
+  applyFilter();
+}
+
+void FindingsOverviewPage::applyFilter() {
+  const QDate now = QDate::currentDate();
+  const CalendarDate today{now.year(), now.month(), now.day()};
+  const int status = cmbStatusFilter_->currentIndex() - 1;  // "alle" first
+  const QAbstractItemModel* model = lvRepFindings_->model();
+  for (int r = 0; r < model->rowCount(); ++r) {
+    const FindingRow& row = rows_[std::size_t(model->index(r, 0).data(FindingsOverviewModel::kRowRole).toInt())];
+    lvRepFindings_->setRowHidden(r, !FindingRowShown(row, status, cbOverdue_->isChecked(), today));
+  }
 }
 
 void FindingsOverviewPage::lvRepFindingsDblClick() {

@@ -9,6 +9,8 @@
 #include "platform/WorkFileContext.h"
 
 class QAction;
+class QCheckBox;
+class QComboBox;
 class QPushButton;
 class QTableView;
 
@@ -39,6 +41,10 @@ class FindingsOverviewPage : public QWidget {
 
   QTableView* list() const { return lvRepFindings_; }
 
+  // Shows the rows the status choice and "nur überfällige" let through, hides the others
+  // (the export takes the shown ones).
+  void applyFilter();
+
  signals:
   void structureTabRequested();
 
@@ -53,6 +59,8 @@ class FindingsOverviewPage : public QWidget {
   QTableView* lvRepFindings_;
   QAction* miExportFindings_;
   QPushButton* sbExportFindings_;
+  QComboBox* cmbStatusFilter_;
+  QCheckBox* cbOverdue_;
 };
 
 }  // namespace orvela

@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "model/EvidenceFields.h"
 #include "model/srcGlobalDef.h"
 #include "platform/RecordGridDelegate.h"
 #include "platform/RecordListModel.h"
@@ -21,6 +22,13 @@ namespace {
 constexpr int kButtonStrip = 28;
 constexpr int kDeadlineColumn = 7;
 
+// The follow-up state in words; an unknown stored value shows as "offen".
+platform::RecordColumn StatusColumn() {
+  platform::RecordColumn status = platform::RecordColumn::field(QStringLiteral("Status"), 80, std::string(key::STATUS));
+  status.text = [](const FieldList& finding) { return FindingStatusDisplayText(finding.value(key::STATUS)); };
+  return status;
+}
+
 std::vector<platform::RecordColumn> FindingColumns(bool inPlace) {
   using platform::RecordColumn;
   return {RecordColumn::position(38),
@@ -30,7 +38,9 @@ std::vector<platform::RecordColumn> FindingColumns(bool inPlace) {
           RecordColumn::field(QStringLiteral("OE"), 80, std::string(key::OU)),
           RecordColumn::field(QStringLiteral("Nachweis"), 100, std::string(key::EVIDENCE)),
           RecordColumn::field(QStringLiteral("Description"), 100, std::string(key::DESCRIPTION), inPlace),
-          RecordColumn::field(QStringLiteral("Deadline"), 60, std::string(key::DEADLINE))};
+          RecordColumn::field(QStringLiteral("Deadline"), 60, std::string(key::DEADLINE)),
+          StatusColumn(),
+          RecordColumn::field(QStringLiteral("Verantwortlich"), 100, std::string(key::RESPONSIBLE))};
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // The tabs of an item's details (PageControl1): "Allgemein", "Beschreibung", "Ergebnis",
-// "Feststellungen", "Dokumente". The item detail panel and the item properties dialog
+// "Feststellungen", "Dokumente", "Abzeichnung". The item detail panel and the item properties dialog
 // both show this one form; what goes into it and back out is model/ItemDetailRules.h.
 #include <QTabWidget>
 
@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -27,6 +28,9 @@ class ItemDetailForm : public QTabWidget {
   void load(const ItemDetails& details);
   // What the controls hold now.
   ItemDetails current() const;
+  // The sign-offs again, after they were written: a review signed here covers what was
+  // written with it, not what is typed after it. Other pending edits stay.
+  void showSignOffsOf(const ItemDetails& details);
   // The identifier again, after the items were numbered anew; pending edits stay.
   void showId(const std::string& id);
 
@@ -36,8 +40,16 @@ class ItemDetailForm : public QTabWidget {
  signals:
   // A control or the findings list was changed (acItemDetailsChanged).
   void changed();
+  // A sign-off button changed the sign-offs (after changed()); `step` names the edit
+  // ("Als geprüft abzeichnen").
+  void signedOff(const QString& step);
 
  private:
+  // The sign-off buttons: the current user and time go into the shown contents.
+  void signOff(void (*sign)(ItemDetails&, std::string_view, std::string_view), const char* step);
+  void removeSignOff();
+  void showSignOffs();
+
   WorkFileContext& context_;
   QLabel* labelID_;
   QLineEdit* editName_;
@@ -48,6 +60,16 @@ class ItemDetailForm : public QTabWidget {
   QPlainTextEdit* memoResult_;
   FindingsPage* findings_;
   QListWidget* lbDocuments_;
+  QLabel* labelSignOff_;  // the state on the first tab
+  QLabel* labelPrepared_;
+  QLabel* labelReviewed_;
+  QLabel* labelChangedAfterReview_;
+  QPushButton* btnSignPrepared_;
+  QPushButton* btnSignReviewed_;
+  QPushButton* btnRemoveSignOff_;
+  QPlainTextEdit* memoReviewNote_;
+  // The sign-off fields as shown (the memo holds the note).
+  ItemDetails signOffs_;
   TextGuard* guard_;
   std::vector<std::string> riskEntries_;
 };

@@ -41,6 +41,8 @@ ItemDetailPanel::ItemDetailPanel(WorkFileContext& context, StructurePage& page)
   layout->addWidget(panel4);
 
   connect(form_, &ItemDetailForm::changed, this, &ItemDetailPanel::acItemDetailsChanged);
+  // In the panel a sign-off takes effect at once, together with the edits it signs.
+  connect(form_, &ItemDetailForm::signedOff, this, [this](const QString& step) { accept(step.toStdString()); });
   connect(sbItemDetailOk_, &QToolButton::clicked, this, &ItemDetailPanel::acIDAcceptChanges);
   connect(sbItemDetailCancel_, &QToolButton::clicked, this, &ItemDetailPanel::acIDRejectChanges);
   connect(&page_, &StructurePage::focusedItemChanged, this, &ItemDetailPanel::acNodeFocusChanged);
@@ -93,7 +95,9 @@ void ItemDetailPanel::acNodeFocusChanged(RecordNode* item) {
 
 void ItemDetailPanel::acItemDetailsChanged() { setChanged(true); }
 
-void ItemDetailPanel::acIDAcceptChanges() {
+void ItemDetailPanel::acIDAcceptChanges() { accept(edits::kAcceptPanelName); }
+
+void ItemDetailPanel::accept(const std::string& stepName) {
   // The edits belong to the item they were loaded from. The tree has it selected in all
   // ordinary cases; should the selection have been cleared (Ctrl+click) while the item
   // kept the focus, the edits still go to the item the panel shows, never elsewhere and
@@ -103,8 +107,9 @@ void ItemDetailPanel::acIDAcceptChanges() {
   WriteItemDetails(record, form_->current());
   setChanged(false);
   accepting_ = true;
-  page_.model()->setItemRecord(item_, std::move(record), edits::kAcceptPanelName);
+  page_.model()->setItemRecord(item_, std::move(record), stepName);
   accepting_ = false;
+  form_->showSignOffsOf(orvela::LoadItemDetails(item_->record, context_.data()));
 }
 
 void ItemDetailPanel::acIDRejectChanges() {

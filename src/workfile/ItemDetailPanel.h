@@ -3,6 +3,7 @@
 // focused item and the strip Panel4 with the accept and reject buttons. Edits stay in the
 // controls until accepted; while there are any, the tree takes no input.
 #include <QWidget>
+#include <string>
 
 #include "model/EditObserver.h"
 
@@ -39,6 +40,8 @@ class ItemDetailPanel : public QWidget, private EditObserver {
   void itemsRenumbered() override;
   void followData(RecordNode* changed);
   void setChanged(bool changed);
+  // Writes the controls into the item as one edit named `stepName`.
+  void accept(const std::string& stepName);
   void acEditItem(RecordNode* item);
 
   WorkFileContext& context_;

@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "model/EvidenceFields.h"
 #include "platform/DialogButtons.h"
 #include "platform/ErrorReport.h"
 #include "platform/Services.h"
@@ -35,7 +36,11 @@ TdlgFindingProperties::TdlgFindingProperties(platform::Services& services, QWidg
       cmbDate_(new DeadlineEdit),
       lbOU_(new QListWidget),
       lbEvidence_(new QListWidget),
-      memoDescription_(new QPlainTextEdit) {
+      memoDescription_(new QPlainTextEdit),
+      cmbStatus_(new QComboBox),
+      editResponsible_(new QLineEdit),
+      cmbDoneAt_(new DeadlineEdit),
+      memoResponse_(new QPlainTextEdit) {
   setObjectName(QStringLiteral("dlgFindingProperties"));
   setWindowTitle(QStringLiteral("Feststellungseigenschaften"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -53,6 +58,13 @@ TdlgFindingProperties::TdlgFindingProperties(platform::Services& services, QWidg
   memoDescription_->setObjectName(QStringLiteral("memoDescription"));
   memoDescription_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   for (const char* t : {"nicht definiert", "Empfehlung", "Maßnahme"}) cmbType_->addItem(QString::fromUtf8(t));
+  cmbStatus_->setObjectName(QStringLiteral("cmbStatus"));
+  for (int i = 0; i < kFindingStatusCount; ++i) cmbStatus_->addItem(detail::ToQt(FindingStatusText(i)));
+  editResponsible_->setObjectName(QStringLiteral("editResponsible"));
+  cmbDoneAt_->setObjectName(QStringLiteral("cmbDoneAt"));
+  memoResponse_->setObjectName(QStringLiteral("memoResponse"));
+  memoResponse_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memoResponse_->setTabChangesFocus(true);
 
   auto* general = new QWidget;
   general->setObjectName(QStringLiteral("TabSheet1"));
@@ -71,11 +83,23 @@ TdlgFindingProperties::TdlgFindingProperties(platform::Services& services, QWidg
     layout->addWidget(control);
     pages_->addTab(tab, QString::fromUtf8(caption));
   }
+  // What management answered and how far it got.
+  auto* followUp = new QWidget;
+  followUp->setObjectName(QStringLiteral("TabSheet4"));
+  auto* followForm = new QFormLayout(followUp);
+  const std::pair<const char*, QWidget*> followRows[] = {{"&Status:", cmbStatus_},
+                                                         {"&Verantwortlich:", editResponsible_},
+                                                         {"Umgesetzt &am:", cmbDoneAt_},
+                                                         {"Stellung&nahme:", memoResponse_}};
+  for (const auto& [caption, control] : followRows) followForm->addRow(QString::fromUtf8(caption), control);
+  pages_->addTab(followUp, QStringLiteral("Umsetzung"));
 
   auto* guard = new TextGuard(this);
   guard->watch(editName_);
   guard->watch(cmbRisk_);
   guard->watch(memoDescription_);
+  guard->watch(editResponsible_);
+  guard->watch(memoResponse_);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pages_, 1);
@@ -88,11 +112,12 @@ TdlgFindingProperties::TdlgFindingProperties(platform::Services& services, QWidg
 }
 
 void TdlgFindingProperties::accept() {
-  if (!cmbDate_->date().isValid()) {
+  for (DeadlineEdit* field : {cmbDate_, cmbDoneAt_}) {
+    if (field->date().isValid()) continue;
     services_.showMessage(this, platform::MessageKind::Error,
-                          QString::fromUtf8(InvalidDateError(detail::FromQt(cmbDate_->text())).what()));
-    pages_->setCurrentIndex(0);
-    cmbDate_->setFocus(Qt::OtherFocusReason);
+                          QString::fromUtf8(InvalidDateError(detail::FromQt(field->text())).what()));
+    pages_->setCurrentIndex(field == cmbDate_ ? 0 : pages_->count() - 1);  // "Umsetzung" comes last
+    field->setFocus(Qt::OtherFocusReason);
     return;
   }
   QDialog::accept();
@@ -110,6 +135,10 @@ void TdlgFindingProperties::load(const FindingForm& form) {
   detail::FillCheckList(lbEvidence_, form.evidenceEntries);
   memoDescription_->setPlainText(detail::MultiLineToQt(form.description));
   cmbDate_->setDate(ToQDate(form.deadline));
+  cmbStatus_->setCurrentIndex(form.statusIndex);
+  editResponsible_->setText(detail::ToQt(form.responsible));
+  memoResponse_->setPlainText(detail::MultiLineToQt(form.response));
+  cmbDoneAt_->setDate(form.doneAt ? ToQDate(*form.doneAt) : DeadlineEdit::kEmptyDate);
 }
 
 FindingForm TdlgFindingProperties::form() const {
@@ -125,6 +154,11 @@ FindingForm TdlgFindingProperties::form() const {
   // "OK" lets no text through that is no date (accept()).
   const QDate d = cmbDate_->date();
   f.deadline = d.isValid() ? CalendarDate{d.year(), d.month(), d.day()} : kNoDeadlineDate;
+  f.statusIndex = cmbStatus_->currentIndex();
+  f.responsible = detail::FromQt(editResponsible_->text());
+  f.response = detail::MultiLineFromQt(memoResponse_->toPlainText());
+  const QDate done = cmbDoneAt_->date();
+  if (done.isValid() && done != DeadlineEdit::kEmptyDate) f.doneAt = CalendarDate{done.year(), done.month(), done.day()};
   return f;
 }
 

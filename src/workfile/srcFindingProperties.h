@@ -31,7 +31,8 @@ class TdlgFindingProperties : public QDialog {
   FindingForm form() const;
 
  public slots:
-  // "OK": a deadline that is no date is said so, and the dialog stays open with it.
+  // "OK": a deadline or done date that is no date is said so, and the dialog stays open
+  // with it.
   void accept() override;
 
  private:
@@ -44,6 +45,11 @@ class TdlgFindingProperties : public QDialog {
   QListWidget* lbOU_;
   QListWidget* lbEvidence_;
   QPlainTextEdit* memoDescription_;
+  // Follow-up ("Umsetzung").
+  QComboBox* cmbStatus_;
+  QLineEdit* editResponsible_;
+  DeadlineEdit* cmbDoneAt_;
+  QPlainTextEdit* memoResponse_;
   std::vector<std::string> riskEntries_;
 };
 

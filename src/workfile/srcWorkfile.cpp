@@ -73,6 +73,7 @@ class TfrmWorkFile::Context final : public WorkFileContext {
   WorkFileEditor& editor() override { return window_.editor_; }
   QWidget* window() override { return &window_; }
   platform::Services& services() override { return window_.host_.services(); }
+  StampSource stamps() override { return window_.host_.stampSource(); }
 
  private:
   TfrmWorkFile& window_;

@@ -59,7 +59,7 @@ class FindingPropertiesTest : public QObject {
     edit(record, [](QDialog& d) {
       QCOMPARE(d.windowTitle(), QString("Feststellungseigenschaften"));
       auto* tabs = Control<QTabWidget>(&d, "PageControl1");
-      QCOMPARE(tabs->count(), 3);
+      QCOMPARE(tabs->count(), 4);
       QCOMPARE(tabs->tabText(1), QString("Nachweise"));
       QCOMPARE(Control<QLineEdit>(&d, "editName")->text(), QString("Lager"));
       auto* type = Control<QComboBox>(&d, "cmbType");
@@ -96,6 +96,91 @@ class FindingPropertiesTest : public QObject {
     QCOMPARE(record.lines(), (std::vector<std::string>{"NAME=Inventur", "TYPE=2", "RISK=1 - gering",
                                                        "DESCRIPTION=eins\r\nzwei", "DEADLINE=30.06.2026",
                                                        "OU=\"EK - Einkauf\"", "EVIDENCE=3"}));
+  }
+
+  void followUpShownAndWritten() {
+    struct Case {
+      const char* name;
+      std::vector<std::string> stored;  // follow-up lines on opening
+      int shownStatus;
+      QDate shownDoneAt;
+      std::function<void(QDialog&)> act;
+      const char* typedDoneAt;            // nullptr: the field is left alone
+      std::vector<std::string> written;  // follow-up lines after OK; empty + refused: stays open
+      bool refused;
+    };
+    const Case cases[] = {
+        {"nothing set, nothing written", {}, 0, DeadlineEdit::kEmptyDate, [](QDialog&) {}, nullptr, {}, false},
+        {"every field",
+         {},
+         0,
+         DeadlineEdit::kEmptyDate,
+         [](QDialog& d) {
+           Control<QComboBox>(&d, "cmbStatus")->setCurrentIndex(2);
+           Control<QLineEdit>(&d, "editResponsible")->setText("Frau Kühn");
+           Control<QPlainTextEdit>(&d, "memoResponse")->setPlainText("Wird\nerledigt");
+         },
+         "3.2.2026",
+         {"STATUS=2", "RESPONSE=Wird\r\nerledigt", "RESPONSIBLE=Frau K\xFChn", "DONE-AT=03.02.2026"},
+         false},
+        {"stored values shown and kept",
+         {"STATUS=3", "RESPONSE=a", "RESPONSIBLE=b", "DONE-AT=01.03.2026"},
+         3,
+         QDate(2026, 3, 1),
+         [](QDialog&) {},
+         nullptr,
+         {"STATUS=3", "RESPONSE=a", "RESPONSIBLE=b", "DONE-AT=01.03.2026"},
+         false},
+        {"unknown status and done date kept", {"STATUS=7", "DONE-AT=irgendwann"}, 0, DeadlineEdit::kEmptyDate,
+         [](QDialog&) {}, nullptr, {"STATUS=7", "DONE-AT=irgendwann"}, false},
+        {"done date emptied", {"DONE-AT=01.03.2026"}, 0, QDate(2026, 3, 1), [](QDialog&) {}, "", {}, false},
+        {"done date no date", {}, 0, DeadlineEdit::kEmptyDate, [](QDialog&) {}, "gestern", {}, true},
+    };
+    for (const Case& c : cases) {
+      const QByteArray trace = c.name;
+      env->messages.clear();
+      std::vector<std::string> lines{"NAME=x", "TYPE=1", "DEADLINE=01.01.1900"};
+      lines.insert(lines.end(), c.stored.begin(), c.stored.end());
+      FieldList record(lines);
+      bool stayedOpen = false;
+      QString tabCaption, secondStatus;
+      int statusCount = 0, statusShown = -1, tabAfterRefusal = -1;
+      QDate doneShown;
+      env->modals.handler = [&](QDialog& d) {
+        d.show();
+        auto* tabs = Control<QTabWidget>(&d, "PageControl1");
+        tabCaption = tabs->tabText(3);
+        auto* status = Control<QComboBox>(&d, "cmbStatus");
+        statusCount = status->count();
+        secondStatus = status->itemText(1);
+        statusShown = status->currentIndex();
+        auto* doneAt = Control<DeadlineEdit>(&d, "cmbDoneAt");
+        doneShown = doneAt->date();
+        c.act(d);
+        if (c.typedDoneAt) {
+          doneAt->lineEdit()->clear();
+          QTest::keyClicks(doneAt->lineEdit(), c.typedDoneAt);
+        }
+        Control<QPushButton>(&d, "OKBtn")->click();
+        stayedOpen = d.isVisible();
+        tabAfterRefusal = tabs->currentIndex();
+        d.hide();
+        return stayedOpen ? int(QDialog::Rejected) : d.result();
+      };
+      EditFinding(env->services, record, kUnits, kDocuments, kRiskDefs, nullptr);
+      QCOMPARE(tabCaption, QString("Umsetzung"));
+      QCOMPARE(statusCount, 4);
+      QCOMPARE(secondStatus, QString("in Umsetzung"));
+      QVERIFY2(statusShown == c.shownStatus, trace);
+      QVERIFY2(doneShown == c.shownDoneAt, trace);
+      QVERIFY2(stayedOpen == c.refused, trace);
+      if (c.refused) QCOMPARE(tabAfterRefusal, 3);  // the field with the fault is shown
+      QCOMPARE(env->messages.shown.size(), c.refused ? 1 : 0);
+      if (c.refused) continue;
+      std::vector<std::string> expected{"NAME=x", "TYPE=1", "DEADLINE=01.01.1900"};
+      expected.insert(expected.end(), c.written.begin(), c.written.end());
+      QVERIFY2(record.lines() == expected, trace + ": " + QByteArray::fromStdString(record.commaText()));
+    }
   }
 
   void calendarOpensAtTodayWhenEmptyAndPicksADate() {

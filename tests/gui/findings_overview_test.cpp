@@ -1,6 +1,8 @@
 // The tab "Feststellungen": the list lvRepFindings as a snapshot of the item records, and
 // the double-click that leads to an item on the structure tab, in a real work-file window.
 #include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QDir>
 #include <QFile>
@@ -105,9 +107,9 @@ class FindingsOverviewTest : public QObject {
     QTableView* view = list();
     QAbstractItemModelTester tester(view->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(view->model()->rowCount(), 0);  // nothing until the tab is entered
-    const QStringList captions{"#",      "Objekt ID", "Elementbezeichnung", "Typ",         "Risiko",
-                               "OE",     "Nachweis",  "Termin",             "Beschreibung"};
-    const QList<int> widths{30, 70, 120, 110, 110, 80, 50, 70, 180};
+    const QStringList captions{"#",      "Objekt ID", "Elementbezeichnung", "Typ",         "Risiko", "OE",
+                               "Nachweis", "Termin",  "Beschreibung",       "Status",      "Verantwortlich"};
+    const QList<int> widths{30, 70, 120, 110, 110, 80, 50, 70, 180, 90, 110};
     for (int c = 0; c < captions.size(); ++c) {
       QCOMPARE(view->model()->headerData(c, Qt::Horizontal).toString(), captions[c]);
       QVERIFY(view->horizontalHeader()->sectionSize(c) >= widths[c]);  // wider where the caption needs it
@@ -208,6 +210,61 @@ class FindingsOverviewTest : public QObject {
     QCOMPARE(item("Planung")->record.value("NAME"), std::string("Planung"));
   }
 
+  void filtersByStatusAndOverdue() {
+    // "Maßnahme A" is due on 30.09.2026, the others have no deadline. Give it a follow-up
+    // through the edit layer, as the panel would.
+    RecordNode* planning = item("Planung");
+    std::vector<FieldList> findings = TextToList(planning->record.value("FINDINGS"));
+    findings[1].setValue("RESPONSIBLE", "Einkauf");
+    FieldList record = planning->record;
+    record.setValue("FINDINGS", ListToText(findings));
+    window->structurePage()->model()->setItemRecord(planning, record, "Änderungen übernehmen");
+    showTab(TfrmWorkFile::Findings);
+    QCOMPARE(column(9), (QStringList{"offen", "offen", "offen", "offen"}));
+    QCOMPARE(column(10), (QStringList{"", "Einkauf", "", ""}));
+
+    auto* status = Control<QComboBox>(window, "cmbStatusFilter");
+    auto* overdue = Control<QCheckBox>(window, "cbOverdue");
+    QCOMPARE(status->itemText(0), QString("alle"));
+    const auto shown = [&] {
+      QStringList names;
+      for (int r = 0; r < model()->rowCount(); ++r)
+        if (!list()->isRowHidden(r)) names << cell(r, 2);
+      return names;
+    };
+    struct Step {
+      const char* statusOfMassnahme;  // STATUS of "Maßnahme A"
+      int statusFilter;                // index in the box: 0 "alle", 1 "offen" ...
+      bool overdueOnly;
+      QStringList expected;
+    };
+    const Step steps[] = {
+        {"", 0, false, {"Auftrag fehlt", "Maßnahme A", "Protokoll", "Entwurf"}},
+        {"", 1, false, {"Auftrag fehlt", "Maßnahme A", "Protokoll", "Entwurf"}},
+        {"", 2, false, {}},
+        {"", 0, true, {"Maßnahme A"}},
+        {"1", 0, true, {"Maßnahme A"}},
+        {"1", 2, false, {"Maßnahme A"}},
+        {"1", 1, false, {"Auftrag fehlt", "Protokoll", "Entwurf"}},
+        {"2", 0, true, {}},  // done: no longer overdue
+        {"2", 3, false, {"Maßnahme A"}},
+        {"3", 4, true, {}},
+    };
+    for (const Step& step : steps) {
+      findings[1].setValue("STATUS", step.statusOfMassnahme);
+      record = planning->record;
+      record.setValue("FINDINGS", ListToText(findings));
+      window->structurePage()->model()->setItemRecord(planning, record, "Änderungen übernehmen");
+      page()->FillFindingsOverview();
+      status->setCurrentIndex(step.statusFilter);
+      overdue->setChecked(step.overdueOnly);
+      QCOMPARE(shown(), step.expected);
+    }
+    // A new snapshot keeps the filter.
+    page()->FillFindingsOverview();
+    QCOMPARE(shown(), QStringList());
+  }
+
   void exportWritesTheShownRows() {
     auto* button = Control<QPushButton>(window, "sbExportFindings");
     QVERIFY(!button->isEnabled());  // nothing to export before the tab is filled
@@ -227,11 +284,11 @@ class FindingsOverviewTest : public QObject {
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray expected =
-        "\xEF\xBB\xBF#;Objekt ID;Elementbezeichnung;Typ;Risiko;OE;Nachweis;Termin;Beschreibung\r\n"
-        "1;1;Auftrag fehlt;nicht definiert;;;;;\r\n"
+        "\xEF\xBB\xBF#;Objekt ID;Elementbezeichnung;Typ;Risiko;OE;Nachweis;Termin;Beschreibung;Status;Verantwortlich\r\n"
+        "1;1;Auftrag fehlt;nicht definiert;;;;;;offen;\r\n"
         "2;1;Ma\xC3\x9Fnahme A;Ma\xC3\x9Fnahme;3 - hoch;\"\"\"EK - Einkauf\"\",\"\"KB - Kreditoren\"\"\";1,2;30.09.2026;"
-        "\"Zeile 1\r\nZeile 2\"\r\n"
-        "4;3;Entwurf;Empfehlung;;;;;\r\n";
+        "\"Zeile 1\r\nZeile 2\";offen;\r\n"
+        "4;3;Entwurf;Empfehlung;;;;;;offen;\r\n";
     QCOMPARE(file.readAll(), expected);
     QVERIFY(env->messages.shown.isEmpty());
 

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolButton>
@@ -14,6 +15,8 @@
 #include <memory>
 
 #include "model/DelimitedText.h"
+#include "model/EvidenceFields.h"
+#include "model/ItemSignOff.h"
 #include "model/srcGlobalDef.h"
 #include "support/Doubles.h"
 #include "support/TestServices.h"
@@ -320,6 +323,77 @@ class ItemDetailTest : public QObject {
     env->modals.handler = [](QDialog&) { return int(QDialog::Accepted); };
     QTest::mouseClick(child<QToolButton>("sbEditFinding"), Qt::LeftButton);
     QVERIFY(panel->isChanged());
+  }
+
+  void signOffsTakeEffectAtOnceAndChangesAfterReviewShow() {
+    build();
+    auto* state = child<QLabel>("labelSignOff");
+    auto* changedMark = child<QLabel>("labelChangedAfterReview");
+    auto* result = child<QPlainTextEdit>("memoResult");
+    QCOMPARE(state->text(), QString("offen"));
+    QCOMPARE(child<QLabel>("labelPrepared")->text(), QString("Bearbeitet: noch nicht abgezeichnet"));
+    QVERIFY(!child<QPushButton>("btnRemoveSignOff")->isEnabled());
+    // The buttons sit on the tab "Abzeichnung", not the one shown.
+    const auto click = [&](const char* button) { child<QPushButton>(button)->click(); };
+    const auto stateOf = [&] { return ItemSignOffState(top(0)->record); };
+
+    // Each sign-off is one step of its own name, with the user and time of the session.
+    click("btnSignPrepared");
+    QCOMPARE(context->marks, 1);
+    QCOMPARE(context->editor().undoName(), std::string("Als bearbeitet abzeichnen"));
+    QCOMPARE(top(0)->record.value(key::PREPARED_BY), std::string("PC1/pruefer"));
+    QCOMPARE(top(0)->record.value(key::PREPARED_AT), std::string("09.12.2024 14:03:05"));
+    QCOMPARE(child<QLabel>("labelPrepared")->text(), QString("Bearbeitet von PC1/pruefer am 09.12.2024 14:03:05"));
+    QCOMPARE(state->text(), QString("bearbeitet"));
+    QVERIFY(!panel->isChanged());
+    QVERIFY(treeEnabled());
+
+    click("btnSignReviewed");
+    QCOMPARE(stateOf(), SignOffState::Reviewed);
+    QCOMPARE(state->text(), QString("geprüft"));
+    QVERIFY(changedMark->isHidden());
+
+    // A review note is no content: the review stands.
+    child<QPlainTextEdit>("memoReviewNote")->setPlainText("Belege\nnachfordern");
+    panel->acIDAcceptChanges();
+    QCOMPARE(top(0)->record.value(key::REVIEW_NOTE), std::string("Belege\r\nnachfordern"));
+    QCOMPARE(stateOf(), SignOffState::Reviewed);
+
+    // Content accepted after the review marks the item; typed but not accepted, it does not.
+    result->setPlainText("neu");
+    QCOMPARE(state->text(), QString("geprüft"));
+    panel->acIDAcceptChanges();
+    QCOMPARE(stateOf(), SignOffState::ChangedAfterReview);
+    QCOMPARE(state->text(), QString("nach Prüfung geändert"));
+    QVERIFY(!changedMark->isHidden());
+
+    // Undo takes the change back, and with it the mark.
+    QVERIFY(context->editor().undo());
+    QCOMPARE(state->text(), QString("geprüft"));
+    QVERIFY(context->editor().redo());
+    QCOMPARE(state->text(), QString("nach Prüfung geändert"));
+
+    // Signing with pending edits writes both in one step; the review covers the edits.
+    child<QLineEdit>("editName")->setText("Kasse 2");
+    const int marks = context->marks;
+    click("btnSignReviewed");
+    QCOMPARE(context->marks, marks + 1);
+    QCOMPARE(top(0)->record.value(key::NAME), std::string("Kasse 2"));
+    QCOMPARE(stateOf(), SignOffState::Reviewed);
+    // ...and not what is typed after it.
+    result->setPlainText("noch neuer");
+    panel->acIDAcceptChanges();
+    QCOMPARE(stateOf(), SignOffState::ChangedAfterReview);
+
+    // Removing takes the review back first, then the preparation.
+    click("btnRemoveSignOff");
+    QCOMPARE(stateOf(), SignOffState::Prepared);
+    QCOMPARE(context->editor().undoName(), std::string("Abzeichnung entfernen"));
+    QCOMPARE(top(0)->record.value(key::REVIEW_NOTE), std::string("Belege\r\nnachfordern"));
+    click("btnRemoveSignOff");
+    QCOMPARE(stateOf(), SignOffState::Open);
+    QCOMPARE(state->text(), QString("offen"));
+    QVERIFY(!child<QPushButton>("btnRemoveSignOff")->isEnabled());
   }
 
   void characterOutsideTheCharacterSetIsRefusedVisibly() {

@@ -55,6 +55,40 @@ TEST(FindingsOverview, CellsOfOneFinding) {
   }
 }
 
+TEST(FindingsOverview, StatusAndOverdueFilter) {
+  const CalendarDate today{2026, 6, 15};
+  struct Case {
+    const char* name;
+    std::vector<std::string> finding;
+    bool overdue;
+    int status;  // the status filter that shows the row
+  };
+  const Case cases[] = {
+      {"deadline passed, open", {"DEADLINE=14.06.2026"}, true, 0},
+      {"deadline today", {"DEADLINE=15.06.2026"}, false, 0},
+      {"deadline later", {"DEADLINE=1.1.2027", "STATUS=1"}, false, 1},
+      {"passed, in progress", {"DEADLINE=01.01.2026", "STATUS=1"}, true, 1},
+      {"passed, done", {"DEADLINE=01.01.2026", "STATUS=2"}, false, 2},
+      {"passed, verified", {"DEADLINE=01.01.2026", "STATUS=3"}, false, 3},
+      {"passed, unknown status counts as open", {"DEADLINE=01.01.2026", "STATUS=9"}, true, 0},
+      {"no deadline", {"DEADLINE=01.01.1900"}, false, 0},
+      {"deadline no date", {"DEADLINE=bald"}, false, 0},
+      {"passed in an earlier year", {"DEADLINE=31.12.2025"}, true, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordTree tree;
+    Item(tree, nullptr, "1", Finding(c.finding));
+    const FindingRow row = FillFindingsOverview(tree).at(0);
+    EXPECT_EQ(FindingRowOverdue(row, today), c.overdue);
+    for (int status = -1; status < 4; ++status) {
+      EXPECT_EQ(FindingRowShown(row, status, false, today), status == -1 || status == c.status) << status;
+      EXPECT_EQ(FindingRowShown(row, status, true, today), (status == -1 || status == c.status) && c.overdue)
+          << status;
+    }
+  }
+}
+
 std::vector<std::string> NumbersAndIds(const std::vector<FindingRow>& rows) {
   std::vector<std::string> out;
   for (const FindingRow& row : rows) out.push_back(row[kFindingNumber] + ":" + row[kFindingItemId] + ":" + row[kFindingName]);

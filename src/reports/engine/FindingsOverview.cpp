@@ -43,6 +43,19 @@ std::vector<FindingRow> FillFindingsOverview(const WorkFileData& data) {
   return FillFindingsOverview(data.structure);
 }
 
+bool FindingRowOverdue(const FindingRow& row, const CalendarDate& today) {
+  if (FindingStatusIndex(row[kFindingStatusStored]) >= kFindingStatusDone) return false;
+  const std::optional<CalendarDate> deadline = ParseShortDate(row[kFindingDeadline]);
+  if (!deadline) return false;
+  const auto key = [](const CalendarDate& d) { return (d.year * 100 + d.month) * 100 + d.day; };
+  return key(*deadline) < key(today);
+}
+
+bool FindingRowShown(const FindingRow& row, int statusIndex, bool overdueOnly, const CalendarDate& today) {
+  if (statusIndex >= 0 && FindingStatusIndex(row[kFindingStatusStored]) != statusIndex) return false;
+  return !overdueOnly || FindingRowOverdue(row, today);
+}
+
 const RecordNode* FindItemById(const RecordTree& structure, std::string_view id) {
   for (const RecordNode* item : structure.inTreeOrder()) {
     if (item->record.value(key::ID) == id) return item;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/FindingRules.h"
 #include "model/RecordTree.h"
 #include "model/WorkFileData.h"
 
@@ -58,6 +59,13 @@ inline constexpr std::array<FindingColumnInfo, kFindingColumnCount> kFindingColu
 // items included.
 std::vector<FindingRow> FillFindingsOverview(const RecordTree& structure);
 std::vector<FindingRow> FillFindingsOverview(const WorkFileData& data);
+
+// Overdue: its deadline is a date before `today` and its follow-up has not reached
+// "umgesetzt". A deadline that is no date is never overdue.
+bool FindingRowOverdue(const FindingRow& row, const CalendarDate& today);
+// The findings overview's filter: `statusIndex` -1 for every status, else 0 to 3 as shown
+// (an unknown stored status counts as "offen"); `overdueOnly` keeps the overdue rows.
+bool FindingRowShown(const FindingRow& row, int statusIndex, bool overdueOnly, const CalendarDate& today);
 
 // The first item in tree order whose ID equals `id` exactly, or null (the row of an
 // overview taken before the structure changed may name an item that is gone).

@@ -15,6 +15,9 @@ class ContextDouble : public WorkFileContext, private EditObserver {
   WorkFileEditor& editor() override { return editor_; }
   QWidget* window() override { return parentWindow; }
   platform::Services& services() override { return services_; }
+  StampSource stamps() override {
+    return {[] { return std::string("PC1/pruefer"); }, [] { return LocalDateTime{2024, 12, 9, 14, 3, 5}; }};
+  }
 
   WorkFileData data_;
   QWidget* parentWindow = nullptr;
