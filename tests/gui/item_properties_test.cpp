@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -12,7 +13,10 @@
 #include <functional>
 #include <memory>
 
+#include "model/Cp1252.h"
 #include "model/DelimitedText.h"
+#include "model/EvidenceFields.h"
+#include "model/ItemSignOff.h"
 #include "model/srcGlobalDef.h"
 #include "support/Doubles.h"
 #include "support/TestServices.h"
@@ -160,11 +164,50 @@ class ItemPropertiesTest : public QObject {
     QCOMPARE(context->marks, 0);
   }
 
+  void signOffsComeWithOk() {
+    struct Case {
+      const char* name;
+      std::vector<const char*> buttons;  // clicked in this order
+      const char* note;
+      bool confirm;
+      SignOffState shown;  // what the dialog showed before closing
+      SignOffState state;  // what the item holds after it
+      std::string reviewer;
+    };
+    const Case cases[] = {
+        {"cancelled", {"btnSignPrepared", "btnSignReviewed"}, "x", false, SignOffState::Reviewed, SignOffState::Open, ""},
+        {"prepared", {"btnSignPrepared"}, "", true, SignOffState::Prepared, SignOffState::Prepared, ""},
+        {"both, with a note", {"btnSignPrepared", "btnSignReviewed"}, "Bitte\nergänzen", true, SignOffState::Reviewed,
+         SignOffState::Reviewed, "PC1/pruefer"},
+        {"signed and taken back", {"btnSignPrepared", "btnSignReviewed", "btnRemoveSignOff"}, "", true,
+         SignOffState::Prepared, SignOffState::Prepared, ""},
+    };
+    for (const Case& c : cases) {
+      const QByteArray trace = c.name;
+      top(0)->record = Item("1");
+      const int marks = context->marks;
+      QString state;
+      env->modals.handler = [&](QDialog& dialog) {
+        for (const char* b : c.buttons) Control<QPushButton>(&dialog, b)->click();
+        Control<QPlainTextEdit>(&dialog, "memoReviewNote")->setPlainText(QString::fromUtf8(c.note));
+        state = Control<QLabel>(&dialog, "labelSignOff")->text();
+        return int(c.confirm ? QDialog::Accepted : QDialog::Rejected);
+      };
+      QCOMPARE(EditItemProperties(*context, *page, top(0)), c.confirm);
+      QCOMPARE(context->marks, marks + (c.confirm ? 1 : 0));  // one step, whatever was signed
+      QVERIFY2(ItemSignOffState(top(0)->record) == c.state, trace);
+      QCOMPARE(state, QString::fromStdString(Cp1252ToUtf8(SignOffStateText(c.shown))));
+      QCOMPARE(top(0)->record.value(key::REVIEWED_BY), c.reviewer);
+      if (c.confirm) QCOMPARE(QString::fromStdString(Cp1252ToUtf8(top(0)->record.value(key::REVIEW_NOTE))),
+                              QString::fromUtf8(c.note).replace("\n", "\r\n"));
+    }
+  }
+
   void dialogLayoutAndHelp() {
     TdlgItemProperties dialog(*context, *top(0));
     QCOMPARE(dialog.windowTitle(), QString("Elementeigenschaften"));
     auto* tabs = Control<QTabWidget>(&dialog, "PageControl1");
-    QCOMPARE(tabs->count(), 5);
+    QCOMPARE(tabs->count(), 6);
     QCOMPARE(tabs->tabText(3), QString("Feststellungen"));
     QCOMPARE(Control<QLabel>(&dialog, "labelID")->text(), QString("1"));
     QCOMPARE(Control<QComboBox>(&dialog, "cmbWorkstate")->currentIndex(), 1);
