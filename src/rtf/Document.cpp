@@ -12,7 +12,7 @@ bool Cell::operator==(const Cell& o) const {
 }
 bool Row::operator==(const Row& o) const {
   return cells == o.cells && leftTwips == o.leftTwips && gapTwips == o.gapTwips &&
-         heightTwips == o.heightTwips && header == o.header && alignment == o.alignment;
+         heightTwips == o.heightTwips && header == o.header && alignment == o.alignment && borders == o.borders;
 }
 bool Table::operator==(const Table& o) const { return rows == o.rows; }
 bool Block::operator==(const Block& o) const { return content == o.content; }

@@ -71,6 +71,24 @@ struct TabStop {
   bool operator==(const TabStop&) const = default;
 };
 
+enum class BorderStyle { Single, Double, Dotted, Dashed };
+
+// One line of a border of a cell, row or paragraph; a side without a line has no Border.
+struct Border {
+  BorderStyle style = BorderStyle::Single;
+  int widthTwips = 15;               // \brdrw, 0.75 pt unless the file says otherwise
+  std::optional<Color> color{};      // none: automatic (black)
+  int spaceTwips = 0;                // \brsp: between the line and the text
+  bool operator==(const Border&) const = default;
+};
+
+struct Borders {
+  std::optional<Border> top, left, bottom, right;
+  bool Empty() const { return !top && !left && !bottom && !right; }
+  bool operator==(const Borders&) const = default;
+};
+using CellBorders = Borders;
+
 struct ParagraphFormat {
   Alignment alignment = Alignment::Left;
   int leftIndent = 0;
@@ -82,6 +100,11 @@ struct ParagraphFormat {
   int listLevel = 0;  // 0..8
   bool pageBreakBefore = false;
   std::vector<TabStop> tabs{};  // in the order the file gives them; none: the default stops
+  // \sl: 0 single spacing; > 0 at least, < 0 exactly that many twips from one line to the
+  // next; with `lineSpacingMultiple` (\slmult1) lines of lineSpacing / 240 times the single.
+  int lineSpacing = 0;
+  bool lineSpacingMultiple = false;
+  Borders borders{};  // \brdrt, \brdrl, \brdrb, \brdrr, \box
   bool operator==(const ParagraphFormat&) const = default;
 };
 
@@ -92,21 +115,6 @@ struct Paragraph {
 };
 
 struct Block;
-
-enum class BorderStyle { Single, Double, Dotted, Dashed };
-
-// One line of a cell border; a side without a line has no Border.
-struct Border {
-  BorderStyle style = BorderStyle::Single;
-  int widthTwips = 15;               // \brdrw, 0.75 pt unless the file says otherwise
-  std::optional<Color> color;        // none: automatic (black)
-  bool operator==(const Border&) const = default;
-};
-
-struct CellBorders {
-  std::optional<Border> top, left, bottom, right;
-  bool operator==(const CellBorders&) const = default;
-};
 
 // How a cell takes part in a merge. The cells a merge covers stay in the row (empty,
 // with their own widths), as RTF writes them: \clmgf/\clmrg horizontally, \clvmgf/\clvmrg
@@ -135,6 +143,13 @@ struct Cell {
   bool operator==(const Cell&) const;
 };
 
+// The borders a row gives its cells where they give none: the outer sides (\trbrdrt …)
+// and the lines between its cells (\trbrdrv) and between rows (\trbrdrh).
+struct RowBorders {
+  std::optional<Border> top, left, bottom, right, horizontal, vertical;
+  bool operator==(const RowBorders&) const = default;
+};
+
 // Cells' right edges (\cellx) are the row's left edge plus the widths of the cells up to
 // and including them.
 struct Row {
@@ -144,6 +159,7 @@ struct Row {
   int heightTwips = 0;       // \trrh: 0 automatic, > 0 at least, < 0 exactly
   bool header = false;       // \trhdr: repeated at the top of every page the table runs over
   Alignment alignment = Alignment::Left;  // \trqc, \trqr: the row's place between the margins
+  RowBorders borders{};
   bool operator==(const Row&) const;
 };
 

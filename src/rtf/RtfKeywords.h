@@ -40,10 +40,13 @@ enum class Keyword {
   Trgaph, Trrh, Trhdr, RowAlign,       // RowAlign index: an Alignment
   CellMerge, CellVerticalMerge,        // index: 1 first, 2 continue
   CellBorderSide,                      // index: 0 top, 1 left, 2 bottom, 3 right, 4 none of a cell
-  BorderStyleWord, BorderNone, BorderWidth, BorderColor,  // BorderStyleWord index: a BorderStyle
+  ParagraphBorderSide,                 // index: 0 top, 1 left, 2 bottom, 3 right, 4 all (\box)
+  RowBorderSide,                       // index: as a cell's, then 4 between rows, 5 between cells
+  BorderStyleWord, BorderNone, BorderWidth, BorderColor, BorderSpace,  // BorderStyleWord index: a BorderStyle
   CellBackground, CellForeground, CellShading, CellVerticalAlign,  // CellVerticalAlign index: a CellAlignment
   CellPaddingValue,  // index: 0 top, 1 left, 2 bottom, 3 right
   TabAlign, TabPosition,  // TabAlign index: a TabAlignment
+  LineSpacing, LineSpacingMultiple,
 };
 
 // The values a page word sets; PageWord::Landscape is a flag.

@@ -341,7 +341,8 @@ class Reader {
       case Keyword::Pard: case Keyword::Ql: case Keyword::Qr: case Keyword::Qc: case Keyword::Qj: case Keyword::Li:
       case Keyword::Ri: case Keyword::Fi: case Keyword::Sb: case Keyword::Sa: case Keyword::PageBb:
       case Keyword::Intbl: case Keyword::Itap: case Keyword::Ls: case Keyword::Ilvl: case Keyword::S:
-      case Keyword::OtherStyle: case Keyword::TabAlign: case Keyword::TabPosition:
+      case Keyword::OtherStyle: case Keyword::TabAlign: case Keyword::TabPosition: case Keyword::LineSpacing:
+      case Keyword::LineSpacingMultiple:
         ParagraphWord(s, word);
         break;
       case Keyword::PnLvlBlt: case Keyword::PnLvlBody: case Keyword::PnLvlCont: case Keyword::PnLvl:
@@ -355,9 +356,10 @@ class Reader {
       case Keyword::CellShading: case Keyword::CellPaddingValue:
         TableWord(info, s.para, token);
         break;
-      case Keyword::CellBorderSide: case Keyword::BorderStyleWord: case Keyword::BorderNone:
-      case Keyword::BorderWidth: case Keyword::BorderColor:
-        BorderWord(info, s.para, token);
+      case Keyword::CellBorderSide: case Keyword::ParagraphBorderSide: case Keyword::RowBorderSide:
+      case Keyword::BorderStyleWord: case Keyword::BorderNone: case Keyword::BorderWidth:
+      case Keyword::BorderColor: case Keyword::BorderSpace:
+        BorderWord(info, s, token);
         break;
       case Keyword::PageValue: case Keyword::Sectd: case Keyword::TitlePage: case Keyword::FacingPages:
         PageSetupWord(word);
@@ -465,7 +467,10 @@ class Reader {
     const int n = w.n;
     ParagraphFormat& p = s.para.format;
     switch (w.info.keyword) {
-      case Keyword::Pard: s.para = defaultPara_; break;
+      case Keyword::Pard:
+        s.para = defaultPara_;
+        if (borderTarget_ == BorderTarget::Paragraph) borderTarget_ = BorderTarget::None;
+        break;
       case Keyword::Ql: p.alignment = Alignment::Left; break;
       case Keyword::Qr: p.alignment = Alignment::Right; break;
       case Keyword::Qc: p.alignment = Alignment::Center; break;
@@ -492,6 +497,8 @@ class Reader {
         break;
       case Keyword::TabAlign: s.para.nextTab = static_cast<TabAlignment>(w.info.index); break;
       case Keyword::TabPosition: AddTab(s.para, n); break;
+      case Keyword::LineSpacing: p.lineSpacing = Clamp(n, -kMaxTwips, kMaxTwips); break;
+      case Keyword::LineSpacingMultiple: p.lineSpacingMultiple = w.on; break;
       default: break;
     }
   }
@@ -834,6 +841,7 @@ class Reader {
       }
     }
     if (format.list == ListStyle::None) format.listLevel = 0;
+    if (format.lineSpacing == 0) format.lineSpacingMultiple = false;
     return format;
   }
 
@@ -888,7 +896,7 @@ class Reader {
       case Keyword::Trowd:
         def = RowState{};
         def.done.row.gapTwips = 0;
-        borderSide_ = -1;
+        borderTarget_ = BorderTarget::None;
         break;
       case Keyword::Trleft: def.done.row.leftTwips = Clamp(n, -kMaxTwips, kMaxTwips); break;
       case Keyword::Trgaph: def.done.row.gapTwips = Clamp(n, 0, kMaxTwips / 4); break;
@@ -915,7 +923,7 @@ class Reader {
         def.pendingCell = Cell{};
         def.background = def.foreground = -1;
         def.shading = 0;
-        borderSide_ = -1;
+        borderTarget_ = BorderTarget::None;
         break;
       default: break;
     }
@@ -934,16 +942,23 @@ class Reader {
     return Color{mix(base.red, fore.red), mix(base.green, fore.green), mix(base.blue, fore.blue)};
   }
 
-  // \clbrdrX names the side the following \brdr… words describe; a side gets a border
-  // with its style word.
-  void BorderWord(const KeywordInfo& info, const ParaState& para, const Token& token) {
-    if (info.keyword == Keyword::CellBorderSide) {
-      borderSide_ = info.index < 4 ? info.index : -1;
+  // \clbrdrX, \brdrX and \trbrdrX name the cell's, paragraph's or row's side the following
+  // \brdr… words describe; a side gets a border with its style word.
+  void BorderWord(const KeywordInfo& info, State& s, const Token& token) {
+    static constexpr std::pair<Keyword, BorderTarget> kTargets[] = {
+        {Keyword::CellBorderSide, BorderTarget::Cell},
+        {Keyword::ParagraphBorderSide, BorderTarget::Paragraph},
+        {Keyword::RowBorderSide, BorderTarget::Row}};
+    for (const auto& target : kTargets) {
+      if (info.keyword != target.first) continue;
+      const bool known = target.second != BorderTarget::Cell || info.index < 4;
+      borderTarget_ = known ? target.second : BorderTarget::None;
+      borderSide_ = info.index;
       border_ = Border{};
       borderStyled_ = false;
       return;
     }
-    if (borderSide_ < 0) return;
+    if (borderTarget_ == BorderTarget::None) return;
     switch (info.keyword) {
       case Keyword::BorderStyleWord:
         border_.style = static_cast<BorderStyle>(info.index);
@@ -952,11 +967,33 @@ class Reader {
       case Keyword::BorderNone: borderStyled_ = false; break;
       case Keyword::BorderWidth: border_.widthTwips = Clamp(token.parameter, 0, kMaxBorderWidth); break;
       case Keyword::BorderColor: border_.color = ColorAt(token.parameter); break;
+      case Keyword::BorderSpace: border_.spaceTwips = Clamp(token.parameter, 0, kMaxBorderWidth); break;
       default: break;
     }
-    CellBorders& borders = RowDefinitionAt(std::max(1, Depth(para))).pendingCell.borders;
+    const std::optional<Border> border = borderStyled_ ? std::optional<Border>(border_) : std::nullopt;
+    const int level = std::max(1, Depth(s.para));
+    switch (borderTarget_) {
+      case BorderTarget::Cell: SetSide(RowDefinitionAt(level).pendingCell.borders, borderSide_, border); break;
+      case BorderTarget::Paragraph:
+        // \box: the same line on all four sides.
+        for (int side = 0; side < 4; ++side) {
+          if (borderSide_ == side || borderSide_ == 4) SetSide(s.para.format.borders, side, border);
+        }
+        break;
+      case BorderTarget::Row: {
+        RowBorders& row = RowDefinitionAt(level).done.row.borders;
+        std::optional<Border>* const sides[] = {&row.top, &row.left, &row.bottom, &row.right, &row.horizontal,
+                                                &row.vertical};
+        *sides[borderSide_ % 6] = border;
+        break;
+      }
+      case BorderTarget::None: break;
+    }
+  }
+
+  static void SetSide(Borders& borders, int side, const std::optional<Border>& border) {
     std::optional<Border>* const sides[] = {&borders.top, &borders.left, &borders.bottom, &borders.right};
-    *sides[borderSide_] = borderStyled_ ? std::optional<Border>(border_) : std::nullopt;
+    *sides[side % 4] = border;
   }
 
   // A stop at a position already set replaces it (LibreOffice repeats its style's stops).
@@ -1131,7 +1168,9 @@ class Reader {
   std::unordered_map<int, std::vector<ListStyle>> lists_;
   std::unordered_map<int, int> overrides_;
   std::vector<RowState> rowDefinitions_;
-  int borderSide_ = -1;
+  enum class BorderTarget { None, Cell, Paragraph, Row };
+  BorderTarget borderTarget_ = BorderTarget::None;
+  int borderSide_ = 0;
   Border border_;
   bool borderStyled_ = false;
 

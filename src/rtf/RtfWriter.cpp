@@ -157,6 +157,7 @@ class Writer {
     for (const Block& block : blocks) {
       if (const auto* p = std::get_if<Paragraph>(&block.content)) {
         if (p->format.list == ListStyle::Bullet) needsSymbol_ = true;
+        CollectColors(p->format.borders);
         for (const Run& run : p->runs) {
           if (run.format.font.empty()) needsDefaultFont_ = true;
           if (!run.format.font.empty() && fonts_.emplace(run.format.font, fontOrder_.size()).second)
@@ -166,15 +167,22 @@ class Writer {
         }
       } else {
         for (const Row& row : std::get<Table>(block.content).rows) {
+          for (const auto& side : RowSides(row.borders)) {
+            if (*side.second) CollectColor((*side.second)->color);
+          }
           for (const Cell& cell : row.cells) {
             CollectColor(cell.shading);
-            for (const auto* side : {&cell.borders.top, &cell.borders.left, &cell.borders.bottom, &cell.borders.right}) {
-              if (*side) CollectColor((*side)->color);
-            }
+            CollectColors(cell.borders);
             Collect(cell.blocks);
           }
         }
       }
+    }
+  }
+
+  void CollectColors(const Borders& borders) {
+    for (const auto& side : Sides(borders, kCellSides)) {
+      if (*side.second) CollectColor((*side.second)->color);
     }
   }
 
@@ -258,6 +266,11 @@ class Writer {
       out_ += kTabAlign[static_cast<int>(tab.alignment)];
       AppendNumber(out_, "tx", tab.positionTwips);
     }
+    if (f.lineSpacing != 0) {
+      AppendNumber(out_, "sl", f.lineSpacing);
+      AppendNumber(out_, "slmult", f.lineSpacingMultiple ? 1 : 0);
+    }
+    for (const auto& side : Sides(f.borders, kParagraphSides)) AppendBorder(out_, side.first, *side.second);
     if (f.list == ListStyle::None) {
       counters.fill(0);
     } else {
@@ -353,6 +366,7 @@ class Writer {
     if (row.header) definition += "\\trhdr";
     static constexpr std::string_view kRowAlign[] = {"", "\\trqr", "\\trqc", ""};
     definition += kRowAlign[static_cast<int>(row.alignment)];
+    for (const auto& side : RowSides(row.borders)) AppendBorder(definition, side.first, *side.second);
     long long right = row.leftTwips;
     for (const Cell& cell : row.cells) {
       static constexpr std::string_view kMerge[] = {"", "\\clmgf", "\\clmrg"};
@@ -361,19 +375,7 @@ class Writer {
       definition += kMerge[static_cast<int>(cell.horizontalMerge)];
       definition += kVerticalMerge[static_cast<int>(cell.verticalMerge)];
       definition += kVerticalAlign[static_cast<int>(cell.verticalAlignment)];
-      const std::pair<std::string_view, const std::optional<Border>*> sides[] = {
-          {"clbrdrt", &cell.borders.top}, {"clbrdrl", &cell.borders.left},
-          {"clbrdrb", &cell.borders.bottom}, {"clbrdrr", &cell.borders.right}};
-      for (const auto& side : sides) {
-        if (!*side.second) continue;
-        const Border& border = **side.second;
-        static constexpr std::string_view kStyle[] = {"\\brdrs", "\\brdrdb", "\\brdrdot", "\\brdrdash"};
-        definition += '\\';
-        definition += side.first;
-        definition += kStyle[static_cast<int>(border.style)];
-        AppendNumber(definition, "brdrw", border.widthTwips);
-        if (border.color) AppendNumber(definition, "brdrcf", static_cast<long long>(colors_.at(Key(*border.color))));
-      }
+      for (const auto& side : Sides(cell.borders, kCellSides)) AppendBorder(definition, side.first, *side.second);
       if (cell.shading) AppendNumber(definition, "clcbpat", static_cast<long long>(colors_.at(Key(*cell.shading))));
       if (cell.padding) {
         // \clpadfN3: the padding is in twips.
@@ -406,6 +408,31 @@ class Writer {
         out_ += "{\\*\\nesttableprops" + definition + "\\nestrow}{\\nonesttables\\par}\r\n";
       }
     }
+  }
+
+  // A side's word and its style; nothing for a side without a line.
+  void AppendBorder(std::string& out, std::string_view side, const std::optional<Border>& border) const {
+    if (!border) return;
+    static constexpr std::string_view kStyle[] = {"\\brdrs", "\\brdrdb", "\\brdrdot", "\\brdrdash"};
+    out += '\\';
+    out += side;
+    out += kStyle[static_cast<int>(border->style)];
+    AppendNumber(out, "brdrw", border->widthTwips);
+    if (border->color) AppendNumber(out, "brdrcf", static_cast<long long>(colors_.at(Key(*border->color))));
+    if (border->spaceTwips != 0) AppendNumber(out, "brsp", border->spaceTwips);
+  }
+
+  using Side = std::pair<std::string_view, const std::optional<Border>*>;
+  static constexpr std::string_view kCellSides[] = {"clbrdrt", "clbrdrl", "clbrdrb", "clbrdrr"};
+  static constexpr std::string_view kParagraphSides[] = {"brdrt", "brdrl", "brdrb", "brdrr"};
+
+  static std::array<Side, 4> Sides(const Borders& b, const std::string_view (&words)[4]) {
+    return {Side{words[0], &b.top}, Side{words[1], &b.left}, Side{words[2], &b.bottom}, Side{words[3], &b.right}};
+  }
+
+  static std::array<Side, 6> RowSides(const RowBorders& b) {
+    return {Side{"trbrdrt", &b.top},    Side{"trbrdrl", &b.left},       Side{"trbrdrb", &b.bottom},
+            Side{"trbrdrr", &b.right}, Side{"trbrdrh", &b.horizontal}, Side{"trbrdrv", &b.vertical}};
   }
 
   const Document& document_;

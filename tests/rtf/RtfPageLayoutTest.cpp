@@ -297,6 +297,91 @@ TEST(RtfTables, DocumentsWithoutThemWriteAsBefore) {
   EXPECT_NE(rtf.find("\\trowd\\trgaph108\\trleft0\\cellx1000"), std::string::npos) << rtf;
 }
 
+TEST(RtfBorders, ParagraphBordersAndLineSpacingReadAndWriteBack) {
+  const Color red{255, 0, 0};
+  const Border thin{BorderStyle::Single, 10, red, 28};
+  const Border twice{BorderStyle::Double, 30, std::nullopt};
+  const Border plain{};
+  struct Case {
+    const char* name;
+    std::string words;  // after \pard
+    Borders borders;
+    int lineSpacing;
+    bool multiple;
+    std::string written;  // what the writer makes of it; empty: no border or spacing word at all
+  };
+  const Case cases[] = {
+      {"bottom line", "\\brdrb\\brdrs\\brdrw10\\brdrcf1\\brsp28", {{}, {}, thin, {}}, 0, false,
+       "\\brdrb\\brdrs\\brdrw10\\brdrcf1\\brsp28"},
+      {"box", "\\box\\brdrdb\\brdrw30", {twice, twice, twice, twice}, 0, false,
+       "\\brdrt\\brdrdb\\brdrw30\\brdrl\\brdrdb\\brdrw30\\brdrb\\brdrdb\\brdrw30\\brdrr\\brdrdb\\brdrw30"},
+      {"box without its bottom", "\\box\\brdrs\\brdrb\\brdrnone", {plain, plain, {}, plain}, 0, false,
+       "\\brdrt\\brdrs\\brdrw15\\brdrl\\brdrs\\brdrw15\\brdrr\\brdrs\\brdrw15"},
+      {"side without a style", "\\brdrt\\brdrw40", {}, 0, false, ""},
+      {"new paragraph ends the side", "\\brdrl\\brdrdot\\pard\\brdrw40", {}, 0, false, ""},
+      {"line of a cell is no paragraph's", "\\clbrdrb\\brdrs", {}, 0, false, ""},
+      {"from the style", "\\s1", {{}, {}, Border{BorderStyle::Single, 20}, {}}, 360, true,
+       "\\sl360\\slmult1\\brdrb\\brdrs\\brdrw20"},
+      {"1.15 lines", "\\sl276\\slmult1", {}, 276, true, "\\sl276\\slmult1"},
+      {"exactly", "\\sl-300", {}, -300, false, "\\sl-300\\slmult0"},
+      {"at least", "\\sl400\\slmult0", {}, 400, false, "\\sl400\\slmult0"},
+      {"multiple without a spacing", "\\slmult1", {}, 0, false, ""},
+      {"absurd spacing", "\\sl99999999", {}, kMaxTwips, false, "\\sl31680\\slmult0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Document d = ReadRtf("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}"
+                               "{\\stylesheet{\\s1\\sl360\\slmult1\\brdrb\\brdrs\\brdrw20 Umrandet;}}\\pard" +
+                               c.words + " Text\\par}");
+    ASSERT_EQ(d.blocks.size(), 1u);
+    const ParagraphFormat& f = std::get<Paragraph>(d.blocks[0].content).format;
+    EXPECT_EQ(f.borders, c.borders);
+    EXPECT_EQ(f.lineSpacing, c.lineSpacing);
+    EXPECT_EQ(f.lineSpacingMultiple, c.multiple);
+    const std::string rtf = WriteRtf(d);
+    if (c.written.empty()) {
+      for (const char* word : {"brdr", "\\sl", "brsp"}) EXPECT_EQ(rtf.find(word), std::string::npos) << word << rtf;
+    } else {
+      EXPECT_NE(rtf.find("\\pard" + c.written + "{"), std::string::npos) << rtf;
+    }
+    EXPECT_EQ(ReadRtf(rtf), d) << rtf;
+  }
+}
+
+TEST(RtfBorders, RowBordersReadAndWriteBack) {
+  const Color red{255, 0, 0};
+  struct Case {
+    const char* name;
+    std::string words;  // after \trowd
+    RowBorders borders;
+    std::string written;
+  };
+  const Case cases[] = {
+      {"outer and inner lines",
+       "\\trbrdrt\\brdrs\\brdrw10\\trbrdrl\\brdrs\\trbrdrb\\brdrs\\trbrdrr\\brdrs\\trbrdrh\\brdrdash\\trbrdrv\\brdrs"
+       "\\brdrcf1",
+       {Border{BorderStyle::Single, 10}, Border{}, Border{}, Border{}, Border{BorderStyle::Dashed},
+        Border{BorderStyle::Single, 15, red}},
+       "\\trbrdrt\\brdrs\\brdrw10\\trbrdrl\\brdrs\\brdrw15\\trbrdrb\\brdrs\\brdrw15\\trbrdrr\\brdrs\\brdrw15"
+       "\\trbrdrh\\brdrdash\\brdrw15\\trbrdrv\\brdrs\\brdrw15\\brdrcf1\\cellx"},
+      {"switched off", "\\trbrdrt\\brdrs\\brdrnone", {}, "\\trleft0\\cellx"},
+      {"a cell's line after the row's", "\\trbrdrb\\brdrs\\clbrdrb\\brdrdb",
+       {{}, {}, Border{}, {}, {}, {}}, "\\trbrdrb\\brdrs\\brdrw15\\clbrdrb\\brdrdb\\brdrw15\\cellx"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Document d = ReadRtf("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\trowd" + c.words +
+                               "\\cellx2000\\pard\\intbl A\\cell\\row}");
+    const Table* t = test::FirstTable(d.blocks);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->rows[0].borders, c.borders);
+    EXPECT_EQ(t->rows[0].cells[0].borders.top, std::nullopt);  // the row's line is not the cell's
+    const std::string rtf = WriteRtf(d);
+    EXPECT_NE(rtf.find(c.written), std::string::npos) << rtf;
+    EXPECT_EQ(ReadRtf(rtf), d) << rtf;
+  }
+}
+
 // tests/data/rtf/libreoffice-*.rtf: LibreOffice's RTF of the .fodt files beside them.
 TEST(RtfLibreOffice, ReadsLandscapeTableWithHeaderAndFooter) {
   const Document d = ReadRtf(test::ReadBytes(ORVELA_TEST_DATA "/rtf/libreoffice-landscape-table.rtf"));
