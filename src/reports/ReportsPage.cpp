@@ -23,6 +23,7 @@
 #include "platform/Services.h"
 #include "platform/TempFiles.h"
 #include "reports/ReportDirectory.h"
+#include "reports/ReportPreview.h"
 #include "reports/engine/ReportEngine.h"
 #include "reports/engine/ReportInputBuilder.h"
 #include "rtf/CarryOverLayout.h"
@@ -86,7 +87,7 @@ QIcon Glyph(const QWidget* widget, const char* themeName, QStyle::StandardPixmap
 }  // namespace
 
 ReportsPage::ReportsPage(WorkFileContext& context, ReportsPageHost host, QWidget* parent)
-    : QWidget(parent), context_(context), host_(std::move(host)), reReport_(new QTextEdit(this)) {
+    : QWidget(parent), context_(context), host_(std::move(host)), reReport_(new ReportPreview(this)) {
   setObjectName(QStringLiteral("ReportsPage"));
   reReport_->setObjectName(QStringLiteral("reReport"));
   reReport_->setAcceptRichText(true);

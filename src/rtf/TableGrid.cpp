@@ -52,6 +52,8 @@ Row Folded(const Row& row) {
   for (const Cell& cell : row.cells) {
     if (cell.horizontalMerge == Merge::Continue && !out.cells.empty()) {
       out.cells.back().widthTwips += cell.widthTwips;
+      // The merged cell ends where the last cell it covers ends, with that cell's line.
+      out.cells.back().borders.right = cell.borders.right;
       continue;
     }
     out.cells.push_back(cell);
@@ -141,6 +143,28 @@ TableGrid GridOf(const Table& table) {
     openAbove = std::move(openHere);
   }
   return grid;
+}
+
+Table WithRowBorders(const Table& table) {
+  Table drawn = table;
+  const std::size_t rows = drawn.rows.size();
+  for (std::size_t r = 0; r < rows; ++r) {
+    Row& row = drawn.rows[r];
+    const RowBorders& given = row.borders;
+    if (given == RowBorders{}) continue;
+    for (std::size_t c = 0; c < row.cells.size(); ++c) {
+      Borders& borders = row.cells[c].borders;
+      const auto fill = [](std::optional<Border>& side, bool outer, const std::optional<Border>& edge,
+                           const std::optional<Border>& inside) {
+        if (!side) side = outer ? edge : inside;
+      };
+      fill(borders.top, r == 0, given.top, given.horizontal);
+      fill(borders.bottom, r + 1 == rows, given.bottom, given.horizontal);
+      fill(borders.left, c == 0, given.left, given.vertical);
+      fill(borders.right, c + 1 == row.cells.size(), given.right, given.vertical);
+    }
+  }
+  return drawn;
 }
 
 }  // namespace orvela::rtf

@@ -33,4 +33,8 @@ TableGrid GridOf(const Table& table);
 // different runs never share a vertical merge.
 std::vector<Table> UniformParts(const Table& table);
 
+// The table as it is drawn: a side a cell gives no border takes its row's (\trbrdr…): the
+// outer sides at the table's edges, the lines between rows and between cells inside.
+Table WithRowBorders(const Table& table);
+
 }  // namespace orvela::rtf

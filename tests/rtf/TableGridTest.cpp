@@ -89,5 +89,40 @@ TEST(TableGrid, UniformPartsSplitWhereTheCellsChange) {
   }
 }
 
+TEST(TableGrid, CellsTakeTheLinesOfTheirRows) {
+  const Border outer{BorderStyle::Single, 30};
+  const Border between{BorderStyle::Dotted, 10};
+  const Border across{BorderStyle::Dashed, 10};
+  const Border own{BorderStyle::Double, 20};
+  Table table;  // two rows of three cells; the middle cell of the first row has a line of its own
+  table.rows = {RowOf({1000, 1000, 1000}), RowOf({1000, 1000, 1000})};
+  for (Row& row : table.rows) row.borders = RowBorders{outer, outer, outer, outer, across, between};
+  table.rows[0].cells[1].borders.bottom = own;
+  table.rows[1].cells[1].horizontalMerge = Merge::First;  // a merge ends with the line of its last cell
+  table.rows[1].cells[2].horizontalMerge = Merge::Continue;
+  const Table drawn = WithRowBorders(table);
+  struct Case {
+    int row, cell;
+    Borders borders;  // top, left, bottom, right
+  };
+  const Case cases[] = {
+      {0, 0, {outer, outer, across, between}},
+      {0, 1, {outer, between, own, between}},
+      {0, 2, {outer, between, across, outer}},
+      {1, 0, {across, outer, outer, between}},
+      {1, 2, {across, between, outer, outer}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(drawn.rows[c.row].cells[c.cell].borders, c.borders) << c.row << "/" << c.cell;
+  }
+  const std::vector<Table> parts = UniformParts(drawn);
+  ASSERT_EQ(parts.size(), 2u);
+  EXPECT_EQ(parts[1].rows[0].cells[1].borders.right, outer);
+
+  Table bare;
+  bare.rows = {RowOf({1000, 1000})};
+  EXPECT_EQ(WithRowBorders(bare), bare);  // a row without lines leaves its cells alone
+}
+
 }  // namespace
 }  // namespace orvela::rtf

@@ -10,6 +10,7 @@
 #include <QTextOption>
 #include <algorithm>
 
+#include "ParagraphBorders.h"
 #include "RichText.h"
 #include "rtf/PlainText.h"
 
@@ -171,7 +172,7 @@ int PagedDocument::paint(QPagedPaintDevice& device) const {
       if (!part) return;
       painter.save();
       painter.translate(g.body.left(), y);
-      part->documentLayout()->draw(&painter, QAbstractTextDocumentLayout::PaintContext());
+      DrawDocument(painter, *part, QAbstractTextDocumentLayout::PaintContext());
       painter.restore();
     };
     const double px = g.dpi / 1440.0;
@@ -186,9 +187,10 @@ int PagedDocument::paint(QPagedPaintDevice& device) const {
     const double height = g.body.height();
     painter.translate(g.body.left(), g.body.top() - i * height);
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = QRectF(0, i * height, g.body.width(), height);
+    // Cut between the pages only: lines of borders and tables may reach into the margins.
+    context.clip = QRectF(-g.body.left(), i * height, g.paper.width(), height);
     painter.setClipRect(context.clip);
-    body->documentLayout()->draw(&painter, context);
+    DrawDocument(painter, *body, context);
     painter.restore();
   }
   return pages;

@@ -48,6 +48,11 @@ constexpr Side kSides[] = {
 
 }  // namespace
 
+int BorderRoomTwips(const std::optional<Border>& border) {
+  if (!border) return 0;
+  return std::clamp(border->spaceTwips, 0, kMaxTwips) + std::clamp(border->widthTwips, 0, kMaxTwips);
+}
+
 QTextTableCellFormat CellFormat(const Cell& cell, int gapTwips) {
   QTextTableCellFormat f;
   for (const Side& side : kSides) {
@@ -157,8 +162,16 @@ QTextBlockFormat ToQt(const ParagraphFormat& f) {
     b.setProperty(kListFirstIndentProperty, f.firstLineIndent);
   }
   b.setRightMargin(f.rightIndent / kTwipsPerPixel);
-  b.setTopMargin(f.spaceBefore / kTwipsPerPixel);
-  b.setBottomMargin(f.spaceAfter / kTwipsPerPixel);
+  b.setTopMargin((f.spaceBefore + BorderRoomTwips(f.borders.top)) / kTwipsPerPixel);
+  b.setBottomMargin((f.spaceAfter + BorderRoomTwips(f.borders.bottom)) / kTwipsPerPixel);
+  if (!f.borders.Empty()) b.setProperty(kParagraphBordersProperty, QVariant::fromValue(f.borders));
+  if (f.lineSpacingMultiple && f.lineSpacing != 0) {
+    // In percent of a single line; a damaged file's hundred lines are ten.
+    b.setLineHeight(std::min(std::abs(f.lineSpacing), 2400) * 100.0 / 240, QTextBlockFormat::ProportionalHeight);
+  } else if (f.lineSpacing != 0) {
+    b.setLineHeight(std::abs(f.lineSpacing) / kTwipsPerPixel,
+                    f.lineSpacing > 0 ? QTextBlockFormat::MinimumHeight : QTextBlockFormat::FixedHeight);
+  }
   if (f.pageBreakBefore) b.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
   if (!f.tabs.empty()) {
     QList<QTextOption::Tab> tabs;
@@ -186,8 +199,18 @@ ParagraphFormat FromQt(const QTextBlockFormat& b) {
     f.firstLineIndent = Twips(b.textIndent());
   }
   f.rightIndent = Twips(b.rightMargin());
-  f.spaceBefore = std::max(0, Twips(b.topMargin()));
-  f.spaceAfter = std::max(0, Twips(b.bottomMargin()));
+  if (b.hasProperty(kParagraphBordersProperty)) f.borders = b.property(kParagraphBordersProperty).value<Borders>();
+  f.spaceBefore = std::max(0, Twips(b.topMargin()) - BorderRoomTwips(f.borders.top));
+  f.spaceAfter = std::max(0, Twips(b.bottomMargin()) - BorderRoomTwips(f.borders.bottom));
+  switch (b.lineHeightType()) {
+    case QTextBlockFormat::ProportionalHeight:
+      f.lineSpacing = static_cast<int>(std::lround(b.lineHeight() * 240 / 100));
+      f.lineSpacingMultiple = f.lineSpacing != 0;
+      break;
+    case QTextBlockFormat::MinimumHeight: f.lineSpacing = Twips(b.lineHeight()); break;
+    case QTextBlockFormat::FixedHeight: f.lineSpacing = -Twips(b.lineHeight()); break;
+    default: break;
+  }
   f.pageBreakBefore = (b.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) != 0;
   for (const QTextOption::Tab& tab : b.tabPositions()) {
     const auto* type = std::find(std::begin(kTabTypes), std::end(kTabTypes), tab.type);

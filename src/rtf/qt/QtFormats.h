@@ -5,6 +5,7 @@
 #include <QTextDocument>
 #include <QTextListFormat>
 #include <QTextTableCellFormat>
+#include <QVariant>
 
 #include "rtf/Document.h"
 
@@ -27,6 +28,11 @@ ParagraphFormat FromQt(const QTextBlockFormat& format);
 constexpr int kUncoveredCellProperty = QTextFormat::UserProperty + 0x4F33;
 // The block between two tables that are one table of the model (rows cut differently).
 constexpr int kTableSeamProperty = QTextFormat::UserProperty + 0x4F34;
+// The borders of a paragraph (a Borders): Qt's layout draws none, PaintParagraphBorders does.
+constexpr int kParagraphBordersProperty = QTextFormat::UserProperty + 0x4F35;
+
+// The room above and below a paragraph's text that its border line and space take.
+int BorderRoomTwips(const std::optional<Border>& border);
 
 // Borders, shading, vertical alignment and the padding of a cell; `gapTwips` is the row's
 // half gap between the texts of two cells.
@@ -38,3 +44,5 @@ QTextListFormat::Style ListStyleToQt(ListStyle style);
 ListStyle ListStyleFromQt(QTextListFormat::Style style);
 
 }  // namespace orvela::rtf::qt
+
+Q_DECLARE_METATYPE(orvela::rtf::Borders)

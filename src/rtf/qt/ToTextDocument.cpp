@@ -36,7 +36,7 @@ class Filler {
         // Qt places a table after the cursor's block and starts a new block after it.
         // Rows cut differently become tables of their own, one under the other, with a
         // hairline between them: Qt lays out cells that span columns wrongly across pages.
-        const std::vector<Table> parts = UniformParts(std::get<Table>(block.content));
+        const std::vector<Table> parts = UniformParts(WithRowBorders(std::get<Table>(block.content)));
         for (std::size_t i = 0; i < parts.size(); ++i) {
           if (i > 0) Hairline(cursor);
           TableAt(cursor, parts[i]);
@@ -144,9 +144,13 @@ class Filler {
     }
     for (const PlacedCell& p : placedCells) {
       QTextTableCell cell = qtable->cellAt(p.row, p.column);
-      cell.setFormat(qt::CellFormat(*p.cell, table.rows[p.row].gapTwips));
       QTextCursor cellCursor = cell.firstCursorPosition();
       Blocks(cellCursor, p.cell->blocks);
+      // The cell's format is the character format of its first block: set after the text,
+      // which sets that block's format, and merged with it.
+      QTextCharFormat format = cell.format();
+      format.merge(qt::CellFormat(*p.cell, table.rows[p.row].gapTwips));
+      cell.setFormat(format);
     }
     for (int r = 0; r < grid.rows; ++r) {
       for (int c = 0; c < columns; ++c) {
