@@ -8,7 +8,9 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QAbstractTextDocumentLayout>
+#include <QTextEdit>
 
+#include "reports/ReportPreview.h"
 #include "rtf/RtfReader.h"
 #include "rtf/qt/PagedDocument.h"
 #include "rtf/qt/RichText.h"
@@ -121,6 +123,22 @@ class ReportBordersTest : public QObject {
     QCOMPARE(drawn.size(), QSize(216, 216));
     QVERIFY2(!DarkIn(plain, where.left(), where.top(), where.right(), where.bottom()), "dark without the line");
     QVERIFY2(DarkIn(drawn, where.left(), where.top(), where.right(), where.bottom()), "no line where it belongs");
+  }
+
+  void previewShowsTheLineUnderAParagraph() {
+    // The line runs to the right end of the text, far right of the word.
+    const auto columnDark = [](QTextEdit& edit) {
+      edit.resize(400, 160);
+      rtf::ToTextDocument(rtf::ReadRtf(Page("\\pard\\brdrb\\brdrs\\brdrw40 ab\\par")), *edit.document());
+      const QImage image = edit.grab().toImage();
+      for (int y = 0; y < image.height(); ++y)
+        if (DarkAt(image, 300, y)) return true;
+      return false;
+    };
+    QTextEdit plain;
+    ReportPreview preview;
+    QVERIFY(!columnDark(plain));
+    QVERIFY(columnDark(preview));
   }
 
   void paddingMovesTheTextOfACell() {
