@@ -107,6 +107,11 @@ class ReportBordersTest : public QObject {
     QTest::newRow("box round a paragraph")
         << QString::fromStdString(Page("\\pard\\box\\brdrs\\brdrw40 ab\\par"))
         << QString::fromStdString(Page("\\pard ab\\par")) << QRect(3540, 720, 200, 300);
+    // A line between two boxed paragraphs only when their boxes differ.
+    QTest::newRow("boxes of paragraphs one under the other")
+        << QString::fromStdString(Page("\\pard\\box\\brdrs\\brdrw40 ab\\par\\pard\\box\\brdrs\\brdrw30 cd\\par"))
+        << QString::fromStdString(Page("\\pard\\box\\brdrs\\brdrw40 ab\\par\\pard\\box\\brdrs\\brdrw40 cd\\par"))
+        << QRect(2800, 960, 600, 120);
     QTest::newRow("border of a paragraph in a cell")
         << QString::fromStdString(Page("\\trowd\\trgaph0\\cellx2880\\pard\\intbl" + Border("brdrr") +
                                        " ab\\cell\\row\\pard\\par"))

@@ -6,7 +6,9 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextLayout>
+#include <QTextTable>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "QtFormats.h"
@@ -20,8 +22,18 @@ namespace {
 struct Box {
   QRectF text;  // the lines of the paragraphs, between their indents
   Borders borders;
-  const QTextFrame* frame = nullptr;
+  std::pair<const QTextFrame*, int> place;  // the frame and, in a table, the cell
 };
+
+std::pair<const QTextFrame*, int> PlaceOf(const QTextDocument& document, const QTextBlock& block) {
+  const QTextFrame* frame = document.frameAt(block.position());
+  int cell = -1;
+  if (const auto* table = qobject_cast<const QTextTable*>(frame)) {
+    const QTextTableCell c = table->cellAt(block.position());
+    cell = c.row() * table->columns() + c.column();
+  }
+  return {frame, cell};
+}
 
 // The area the lines of `block` take, from the left indent to the right indent.
 QRectF TextArea(const QAbstractTextDocumentLayout& layout, const QTextBlock& block, double scale) {
@@ -53,12 +65,12 @@ std::vector<Box> Boxes(const QTextDocument& document, double scale) {
       open = false;
       continue;
     }
-    const QTextFrame* frame = document.frameAt(block.position());
-    if (open && boxes.back().borders == borders && boxes.back().frame == frame &&
-        qFuzzyCompare(boxes.back().text.left(), text.left()) && qFuzzyCompare(boxes.back().text.right(), text.right())) {
+    const auto place = PlaceOf(document, block);
+    if (open && boxes.back().borders == borders && boxes.back().place == place &&
+        qAbs(boxes.back().text.left() - text.left()) < 0.5 && qAbs(boxes.back().text.right() - text.right()) < 0.5) {
       boxes.back().text = boxes.back().text.united(text);
     } else {
-      boxes.push_back(Box{text, borders, frame});
+      boxes.push_back(Box{text, borders, place});
     }
     open = true;
   }

@@ -9,7 +9,8 @@ class QTextDocument;
 namespace orvela::rtf {
 
 // The borders of every paragraph of `document` that has some, in the document's
-// coordinates; paragraphs one under the other with the same borders share one box.
+// coordinates; paragraphs one under the other in the same cell with the same borders
+// share one box.
 void PaintParagraphBorders(QPainter& painter, const QTextDocument& document, const QRectF& clip);
 
 // The document as its layout draws it, with the borders of its paragraphs.
