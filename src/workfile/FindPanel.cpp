@@ -21,6 +21,7 @@
 #include "rtf/PlainText.h"
 #include "rtf/RtfReader.h"
 #include "workfile/DescriptionPage.h"
+#include "workfile/FindResultsDelegate.h"
 #include "workfile/FindResultsModel.h"
 #include "workfile/FindShow.h"
 #include "workfile/StructureModel.h"
@@ -68,6 +69,7 @@ FindPanel::FindPanel(TfrmWorkFile& window)
 
   lvFindResults_->setObjectName(QStringLiteral("lvFindResults"));
   lvFindResults_->setModel(model_);
+  lvFindResults_->setItemDelegateForColumn(FindResultsModel::Text, new FindResultsDelegate(lvFindResults_));
   lvFindResults_->setRootIsDecorated(false);
   lvFindResults_->setUniformRowHeights(true);
   lvFindResults_->setAlternatingRowColors(true);
@@ -168,8 +170,7 @@ void FindPanel::runSearch(bool storeDescription) {
   // Storing the description is an edit; its notice comes back here and is ignored then.
   if (storeDescription) window_.descriptionPage()->storeIfChanged();
   const bool holdable = SearchTextFromUtf8(edFind_->text().toStdString(), needle_);
-  needleLength_ = needle_.size();
-  model_->setResult(holdable ? FindInWorkFile(window_.data(), descriptionText(), needle_) : FindResult{});
+  model_->setResult(holdable ? FindInWorkFile(window_.data(), descriptionText(), needle_) : FindResult{}, needle_.size());
   current_ = -1;
   // The places as wide as they need, the text keeping at least a third of the list.
   lvFindResults_->resizeColumnToContents(FindResultsModel::Place);
@@ -209,7 +210,7 @@ void FindPanel::dataChanged() {
   if (searching_) return;
   if (isHidden() || edFind_->text().isEmpty()) {
     // Found again when the bar opens.
-    model_->setResult({});
+    model_->setResult({}, 0);
     current_ = -1;
     return;
   }
@@ -258,7 +259,7 @@ void FindPanel::showHit(int row) {
   current_ = row;
   lvFindResults_->setCurrentIndex(model_->index(row, 0));
   const bool filtered = model_->filteredOut(*hit);
-  QString message = ShowFindHit(window_, *hit, needleLength_, descriptionText_);
+  QString message = ShowFindHit(window_, *hit, needle_.size(), descriptionText_);
   if (filtered)
     message = QStringLiteral("Das Element \u201E%1\u201C ist durch den Filter ausgegraut.")
                   .arg(platform::FromCp1252(ItemDisplayText(*hit->node, false)));

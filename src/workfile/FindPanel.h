@@ -64,7 +64,6 @@ class FindPanel : public QWidget {
   FindResultsModel* model_;
   QTimer* typing_;
   std::string needle_;
-  std::size_t needleLength_ = 0;
   int current_ = -1;
   bool searching_ = false;
   std::string descriptionRtf_, descriptionText_;

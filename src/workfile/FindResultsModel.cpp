@@ -1,5 +1,6 @@
 #include "workfile/FindResultsModel.h"
 
+#include <QPoint>
 #include <utility>
 
 #include "model/DelimitedText.h"
@@ -41,9 +42,10 @@ QString FindItemText(const RecordNode& item) {
 FindResultsModel::FindResultsModel(const StructureModel& structure, QObject* parent)
     : QAbstractTableModel(parent), structure_(structure) {}
 
-void FindResultsModel::setResult(FindResult result) {
+void FindResultsModel::setResult(FindResult result, std::size_t length) {
   beginResetModel();
   result_ = std::move(result);
+  length_ = length;
   endResetModel();
 }
 
@@ -101,6 +103,9 @@ QVariant FindResultsModel::data(const QModelIndex& index, int role) const {
       return index.column() == Place ? placeText(*h) : platform::FromCp1252(h->snippet);
     case Qt::ToolTipRole:
       return index.column() == Place ? placeText(*h) : platform::FromCp1252(h->snippet);
+    case HitRangeRole:
+      if (index.column() != Text) return {};
+      return QPoint(static_cast<int>(h->snippetHit), static_cast<int>(length_));
     default:
       return {};
   }

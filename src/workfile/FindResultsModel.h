@@ -14,10 +14,13 @@ class FindResultsModel : public QAbstractTableModel {
   Q_OBJECT
  public:
   enum Column { Place = 0, Text = 1 };
+  // The text column: where the hit stands in the shown text, as QPoint(start, length).
+  static constexpr int HitRangeRole = Qt::UserRole + 1;
   // Items the filter greys out say so; the structure model knows the filter.
   explicit FindResultsModel(const StructureModel& structure, QObject* parent = nullptr);
 
-  void setResult(FindResult result);
+  // The hits of a search for a text of `length` characters.
+  void setResult(FindResult result, std::size_t length);
   const FindResult& result() const { return result_; }
   const FindHit* hit(int row) const;
   // True when the hit lies in an item (or an item's finding) that the filter greys out.
@@ -36,6 +39,7 @@ class FindResultsModel : public QAbstractTableModel {
 
   const StructureModel& structure_;
   FindResult result_;
+  std::size_t length_ = 0;
 };
 
 // "1.2 Planung", the outline number and name of an item as the results list names it.

@@ -26,6 +26,7 @@
 #include "workfile/DocumentsPage.h"
 #include "workfile/DocumentsView.h"
 #include "workfile/FindPanel.h"
+#include "workfile/FindResultsModel.h"
 #include "workfile/ItemDetailForm.h"
 #include "workfile/StructureModel.h"
 #include "workfile/StructurePage.h"
@@ -144,6 +145,8 @@ class FindTest : public QObject {
     QCOMPARE(list()->model()->headerData(0, Qt::Horizontal).toString(), QString("Fundstelle"));
     QCOMPARE(list()->model()->headerData(1, Qt::Horizontal).toString(), QString("Text"));
     QCOMPARE(list()->model()->index(0, 1).data().toString(), QString("Erst pr\u00FC" "fen dann die Kasse z\u00E4hlen"));
+    // The hit is drawn in bold: where it stands in that text.
+    QCOMPARE(list()->model()->index(0, 1).data(FindResultsModel::HitRangeRole).toPoint(), QPoint(21, 5));
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(box()));
     const QStringList faults = CheckDrawn(frame);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
