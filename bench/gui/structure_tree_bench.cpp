@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QPrinter>
 #include <QScrollBar>
 #include <memory>
 
@@ -24,9 +25,14 @@ class BenchContext final : public WorkFileContext {
   WorkFileEditor& editor() override { return editor_; }
   QWidget* window() override { return nullptr; }
   platform::Services& services() override { return services_; }
+  QPrinter& printer() override {
+    if (!printer_) printer_ = std::make_unique<QPrinter>();
+    return *printer_;
+  }
   WorkFileData data_;
   WorkFileEditor editor_{data_};
   platform::Services services_;  // nothing here asks the user anything
+  std::unique_ptr<QPrinter> printer_;  // nor prints
 };
 
 // 20 top-level items, 10 sub-items each, 99 leaves under each sub-item: 20,020 items,

@@ -118,17 +118,22 @@ class QtFileDialogs final : public FileDialogService {
 
 class QtPrinting final : public PrintService {
  public:
-  bool print(QWidget* parent, const rtf::PagedDocument& pages, const QString& jobName) override {
-    QPrinter printer(QPrinter::HighResolution);
+  bool print(QWidget* parent, QPrinter& printer, const rtf::PagedDocument& pages, const QString& jobName) override {
     printer.setDocName(jobName);
     printer.setFullPage(true);  // the pages bring their own margins
     const QPageLayout layout = pages.pageLayout();
     printer.setPageLayout(layout);
+    // A range kept from a longer document would print nothing here.
+    const int pageCount = pages.pageCount();
+    if (printer.printRange() == QPrinter::PageRange && printer.pageRanges().lastPage() > pageCount) {
+      printer.setPrintRange(QPrinter::AllPages);
+    }
     QPrintDialog dialog(&printer, parent);
+    dialog.setMinMax(1, pageCount);
     if (dialog.exec() != QDialog::Accepted) return false;
     // Choosing a printer loads its defaults; its default orientation must not turn the pages.
     printer.setPageOrientation(layout.orientation());
-    pages.paint(printer);
+    pages.paint(printer, printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges());
     return true;
   }
 };

@@ -11,6 +11,7 @@
 #include <memory>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace orvela::rtf {
@@ -57,9 +58,11 @@ class FileDialogService {
 class PrintService {
  public:
   virtual ~PrintService() = default;
-  // Shows the print dialog, opened with the paper and orientation of the pages, and prints
-  // them as job `jobName`; false when cancelled.
-  virtual bool print(QWidget* parent, const rtf::PagedDocument& pages, const QString& jobName) = 0;
+  // Shows the print dialog for `printer`, opened with the paper and orientation of the
+  // pages, and prints them on it as job `jobName`; false when cancelled. The printer, copies
+  // and range chosen stay in `printer`, so that a caller keeping it offers them again.
+  virtual bool print(QWidget* parent, QPrinter& printer, const rtf::PagedDocument& pages,
+                     const QString& jobName) = 0;
 };
 
 class HelpService {

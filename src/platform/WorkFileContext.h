@@ -5,6 +5,7 @@
 #include "model/WorkFileEditor.h"
 #include "platform/Stamps.h"
 
+class QPrinter;
 class QWidget;
 
 namespace orvela {
@@ -26,6 +27,9 @@ class WorkFileContext {
   virtual platform::Services& services() = 0;
   // Who is working and when, for sign-offs: the frame's stamp source.
   virtual StampSource stamps() { return platform::SystemStamps(); }
+  // The window's one printer, shared by all its pages: the printer, copies and range chosen
+  // in a print dialog are offered again at the next print.
+  virtual QPrinter& printer() = 0;
 };
 
 }  // namespace orvela

@@ -341,7 +341,7 @@ void ReportsPage::acSaveReportPdf() {
 }
 
 void ReportsPage::acPrintReport() {
-  context_.services().printing().print(this, *pages(), QStringLiteral("Bericht"));
+  context_.services().printing().print(this, context_.printer(), *pages(), QStringLiteral("Bericht"));
 }
 
 void ReportsPage::acOpenReportExt() {

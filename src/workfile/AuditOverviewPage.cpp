@@ -144,7 +144,7 @@ void AuditOverviewPage::printOverview() {
                         (fileName.empty() ? QStringLiteral("unbenannt") : QFileInfo(QString::fromStdString(fileName)).fileName());
   const rtf::Document document = AuditOverviewDocument(overview_, countedOn_, title, chart_->font());
   const rtf::PagedDocument pages(document, QDateTime::currentDateTime());
-  context_.services().printing().print(context_.window(), pages, title);
+  context_.services().printing().print(context_.window(), context_.printer(), pages, title);
 }
 
 }  // namespace orvela

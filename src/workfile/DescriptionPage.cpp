@@ -285,7 +285,7 @@ void DescriptionPage::setBullets(bool on) {
 void DescriptionPage::acPrintDescription() {
   // The description has no page of its own: A4 portrait, no headers.
   const rtf::PagedDocument pages(*reDescription_->document(), rtf::DefaultPageSetup(), {}, QDateTime::currentDateTime());
-  context_.services().printing().print(context_.window(), pages, QStringLiteral("Beschreibung"));
+  context_.services().printing().print(context_.window(), context_.printer(), pages, QStringLiteral("Beschreibung"));
 }
 
 }  // namespace orvela

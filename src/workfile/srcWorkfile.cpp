@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPointer>
+#include <QPrinter>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -74,6 +75,7 @@ class TfrmWorkFile::Context final : public WorkFileContext {
   QWidget* window() override { return &window_; }
   platform::Services& services() override { return window_.host_.services(); }
   StampSource stamps() override { return window_.host_.stampSource(); }
+  QPrinter& printer() override { return window_.printer(); }
 
  private:
   TfrmWorkFile& window_;
@@ -178,6 +180,11 @@ void TfrmWorkFile::acRedo() {
 }
 
 WorkFileContext& TfrmWorkFile::context() { return *context_; }
+
+QPrinter& TfrmWorkFile::printer() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *printer_;
+}
 
 void TfrmWorkFile::createTabs() {
   pcWorkspace_ = new QTabWidget(this);

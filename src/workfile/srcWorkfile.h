@@ -13,6 +13,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QStatusBar;
 class QTabWidget;
 
@@ -48,6 +49,9 @@ class TfrmWorkFile : public QWidget, private EditObserver {
   WorkFileHost& host() const { return host_; }
   // Every change of data() runs here, with its undo history.
   WorkFileEditor& editor() { return editor_; }
+  // The one printer of the window, shared by the reports tab and the description: the
+  // printer, copies and range chosen in the print dialog are offered again at the next print.
+  QPrinter& printer();
 
   // Fills the window from a work file. A file that cannot be read is reported and leaves
   // the window empty and untitled; one whose text cannot be parsed reaches the error report
@@ -124,6 +128,7 @@ class TfrmWorkFile : public QWidget, private EditObserver {
   WorkFileData data_;
   WorkFileEditor editor_{data_};
   std::unique_ptr<Context> context_;
+  std::unique_ptr<QPrinter> printer_;  // made at the first print
   bool closeApproved_ = false;
 
   QTabWidget* pcWorkspace_ = nullptr;

@@ -79,8 +79,7 @@ QString Family(const QTextCharFormat& f) {
 class PdfPrinting final : public platform::PrintService {
  public:
   explicit PdfPrinting(QString path) : path_(std::move(path)) {}
-  bool print(QWidget*, const rtf::PagedDocument& pages, const QString& jobName) override {
-    QPrinter printer(QPrinter::HighResolution);
+  bool print(QWidget*, QPrinter& printer, const rtf::PagedDocument& pages, const QString& jobName) override {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path_);
     printer.setDocName(jobName);

@@ -1,5 +1,6 @@
 // The pages of a report: paper and orientation of the template, headers and footers with
 // their fields on every page, and tables cut as the template cuts them.
+#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -98,6 +99,49 @@ class ReportPagesTest : public QObject {
     // Every line once, none cut off between the pages.
     const QString all = Poppler("pdftotext", {pdf, "-"});
     for (int i : {1, 45, 90}) QCOMPARE(all.count(QRegularExpression(QString("Zeile %1\\n").arg(i))), 1);
+  }
+
+  // A page range chosen in the print dialog prints those pages only, with their own numbers.
+  void aPageRangePaintsOnlyItsPages() {
+    rtf::Document model;
+    model.headersFooters.footer = PageFooter();
+    for (int i = 1; i <= 150; ++i) model.blocks.push_back(rtf::Block{Text("Zeile " + std::to_string(i))});
+    const rtf::PagedDocument pages(model, QDateTime(QDate(2026, 12, 11), QTime(9, 30)));
+    const int count = pages.pageCount();
+    QVERIFY2(count >= 3, qPrintable(QString::number(count)));
+
+    struct Case {
+      const char* name;
+      QPageRanges ranges;
+      QList<int> printed;
+    };
+    QPageRanges second, firstAndThird;
+    second.addPage(2);
+    firstAndThird.addPage(1);
+    firstAndThird.addPage(3);
+    QList<int> all;
+    for (int p = 1; p <= count; ++p) all << p;
+    const Case cases[] = {{"all", {}, all}, {"second", second, {2}}, {"first-and-third", firstAndThird, {1, 3}}};
+    for (const Case& c : cases) {
+      const QString pdf = dir.filePath(QString("bereich-%1.pdf").arg(c.name));
+      {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setFullPage(true);
+        printer.setPageLayout(pages.pageLayout());
+        QCOMPARE(pages.paint(printer, c.ranges), c.printed.size());
+      }
+      if (!toolsThere()) QSKIP("poppler-utils not installed");
+      QVERIFY2(Poppler("pdfinfo", {pdf}).contains(QRegularExpression(QString("Pages:\\s+%1\\n").arg(c.printed.size()))),
+               c.name);
+      for (int i = 0; i < c.printed.size(); ++i) {
+        // In drawing order, where the footer comes before the body's lines.
+        const QString text =
+            Poppler("pdftotext", {"-raw", "-f", QString::number(i + 1), "-l", QString::number(i + 1), pdf, "-"});
+        QVERIFY2(text.contains(QString("Seite %1 von %2,").arg(c.printed[i]).arg(count)), qPrintable(text));
+      }
+    }
   }
 
   void aRowCutDifferentlySpansTheColumnsAbove() {

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -350,6 +351,42 @@ class ReportsTabTest : public QObject {
     QCOMPARE(env->printing.calls.size(), 1);
     QCOMPARE(env->printing.calls[0].jobName, QString("Bericht"));
     QCOMPARE(env->printing.calls[0].plainText.trimmed(), QString("Bericht von VORLAGE/ersteller!"));
+  }
+
+  // The reports tab and the description print on the window's one printer: what the user
+  // chose in the dialog is offered again; another window has a printer of its own.
+  void theWindowKeepsOnePrinterForReportsAndDescription() {
+    templ("stempel.rtf");
+    run("stempel.rtf");
+    env->printing.choose = [](QPrinter& printer) { printer.setCopyCount(3); };
+    button("sbPrintReport")->click();
+    env->printing.choose = nullptr;
+    showTab(TfrmWorkFile::Description);
+    Control<QToolButton>(window, "tbPrintDescription")->click();
+    showTab(TfrmWorkFile::Reports);
+    button("sbPrintReport")->click();
+
+    TfrmWorkFile* other = frame->CreateWorkFileWindow();
+    other->workspace()->setCurrentIndex(TfrmWorkFile::Description);
+    Control<QToolButton>(other, "tbPrintDescription")->click();
+
+    struct Expected {
+      const char* job;
+      const QPrinter* printer;
+      int copies;
+    };
+    const Expected expected[] = {{"Bericht", &window->printer(), 1},
+                                 {"Beschreibung", &window->printer(), 3},
+                                 {"Bericht", &window->printer(), 3},
+                                 {"Beschreibung", &other->printer(), 1}};
+    QCOMPARE(env->printing.calls.size(), qsizetype(std::size(expected)));
+    QVERIFY(&window->printer() != &other->printer());
+    for (size_t i = 0; i < std::size(expected); ++i) {
+      const PrintCall& call = env->printing.calls[qsizetype(i)];
+      QCOMPARE(call.jobName, QString(expected[i].job));
+      QCOMPARE(call.printer, expected[i].printer);
+      QCOMPARE(call.copiesOffered, expected[i].copies);
+    }
   }
 
   void pdfIsWrittenFromThePreview() {

@@ -156,7 +156,7 @@ std::unique_ptr<QTextDocument> PagedDocument::bodyOn(QPagedPaintDevice& device, 
   return body;
 }
 
-int PagedDocument::paint(QPagedPaintDevice& device) const {
+int PagedDocument::paint(QPagedPaintDevice& device, const QPageRanges& ranges) const {
   const Geometry g = geometryOn(device);
   const std::unique_ptr<QTextDocument> body = bodyOn(device, g);
   const int pages = std::max(1, body->pageCount());
@@ -164,8 +164,10 @@ int PagedDocument::paint(QPagedPaintDevice& device) const {
   if (!painter.isActive()) return 0;
   // Drawn in the coordinates of the paper, whatever margins the device keeps.
   const QPointF origin = -device.pageLayout().paintRectPixels(device.logicalDpiX()).topLeft();
+  int painted = 0;
   for (int i = 0; i < pages; ++i) {
-    if (i > 0) device.newPage();
+    if (!ranges.isEmpty() && !ranges.contains(i + 1)) continue;
+    if (painted++ > 0) device.newPage();
     painter.save();
     painter.translate(origin);
     const auto drawPart = [&](const QTextDocument* part, double y) {
@@ -193,7 +195,7 @@ int PagedDocument::paint(QPagedPaintDevice& device) const {
     DrawDocument(painter, *body, context);
     painter.restore();
   }
-  return pages;
+  return painted;
 }
 
 int PagedDocument::pageCount() const {

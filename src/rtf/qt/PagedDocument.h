@@ -5,6 +5,7 @@
 // reports tab and from orvela-wp-cli) and the page count the preview shows.
 #include <QDateTime>
 #include <QPageLayout>
+#include <QPageRanges>
 #include <QString>
 #include <memory>
 
@@ -36,9 +37,10 @@ class PagedDocument {
   const PageSetup& page() const { return page_; }
   QPageLayout pageLayout() const { return PageLayoutOf(page_); }
 
-  // Paints every page on `device`, whose paper is used as it is set (a print dialog may
-  // have changed it), with the set-up's margins. Returns the number of pages.
-  int paint(QPagedPaintDevice& device) const;
+  // Paints the pages in `ranges` (all when empty) on `device`, whose paper is used as it is
+  // set (a print dialog may have changed it), with the set-up's margins. Returns the number
+  // of pages painted.
+  int paint(QPagedPaintDevice& device, const QPageRanges& ranges = {}) const;
   // The number of pages a PDF of this document has.
   int pageCount() const;
 

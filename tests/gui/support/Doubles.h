@@ -1,7 +1,9 @@
 #pragma once
 // Small doubles and lookups shared by the dialog tests.
 #include <QObject>
+#include <QPrinter>
 #include <QtGlobal>
+#include <memory>
 
 #include "platform/WorkFileContext.h"
 
@@ -18,6 +20,10 @@ class ContextDouble : public WorkFileContext, private EditObserver {
   StampSource stamps() override {
     return {[] { return std::string("PC1/pruefer"); }, [] { return LocalDateTime{2024, 12, 9, 14, 3, 5}; }};
   }
+  QPrinter& printer() override {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+  }
 
   WorkFileData data_;
   QWidget* parentWindow = nullptr;
@@ -29,6 +35,7 @@ class ContextDouble : public WorkFileContext, private EditObserver {
   }
   platform::Services& services_;
   WorkFileEditor editor_{data_};
+  std::unique_ptr<QPrinter> printer_;
 };
 
 // A child of any depth by objectName and type; ends the test program when it is missing,

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QPrinter>
 #include <QTextDocument>
 #include <QWidget>
 #include <optional>
@@ -48,8 +49,9 @@ QString FileDialogDouble::chooseFolder(QWidget*, const QString& title, const QSt
   return next();
 }
 
-bool PrintDouble::print(QWidget*, const rtf::PagedDocument& pages, const QString& jobName) {
-  calls.append({jobName, pages.body().toPlainText(), pages.pageLayout(), pages.headerText(1, 1), pages.footerText(1, 1)});
+bool PrintDouble::print(QWidget*, QPrinter& printer, const rtf::PagedDocument& pages, const QString& jobName) {
+  calls.append({&printer, printer.copyCount(), jobName, pages.body().toPlainText(), pages.pageLayout(), pages.headerText(1, 1), pages.footerText(1, 1)});
+  if (accept && choose) choose(printer);
   return accept;
 }
 

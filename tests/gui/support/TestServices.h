@@ -14,6 +14,7 @@
 
 class QAction;
 class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace orvela::test {
@@ -70,6 +71,8 @@ class FileDialogDouble final : public platform::FileDialogService {
 };
 
 struct PrintCall {
+  const QPrinter* printer;  // the printer the dialog was opened for
+  int copiesOffered;        // its copy count when the dialog opened
   QString jobName;
   QString plainText;
   QPageLayout layout;  // what the print dialog opens with
@@ -78,8 +81,9 @@ struct PrintCall {
 
 class PrintDouble final : public platform::PrintService {
  public:
-  bool print(QWidget* parent, const rtf::PagedDocument& pages, const QString& jobName) override;
+  bool print(QWidget* parent, QPrinter& printer, const rtf::PagedDocument& pages, const QString& jobName) override;
   bool accept = true;  // false: the user cancels the print dialog
+  std::function<void(QPrinter&)> choose;  // what the user sets in the dialog, if anything
   QList<PrintCall> calls;
 };
 
