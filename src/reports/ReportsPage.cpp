@@ -54,10 +54,13 @@ QString PaperText(const rtf::PageSetup& page) {
   return QPageSize::name(id) + QLatin1Char(' ') + turn;
 }
 
-QString Quoted(QString text) {
-  text.replace(QLatin1String("\r\n"), QLatin1String(" / "));
-  text.replace(QLatin1Char('\t'), QLatin1String("  "));
-  return QStringLiteral("„") + text.trimmed().toHtmlEscaped() + QStringLiteral("“");
+// A header or footer in quotes, on one line: paragraphs joined by " / ", a tab as a visible
+// gap (rich text would fold plain blanks into one).
+QString Quoted(const QString& text) {
+  QString line = text.trimmed().toHtmlEscaped();
+  line.replace(QLatin1String("\r\n"), QLatin1String(" / "));
+  line.replace(QLatin1Char('\t'), QStringLiteral(" &nbsp;&nbsp; "));
+  return QStringLiteral("„") + line + QStringLiteral("“");
 }
 
 // The note above the preview: paper, margins, page count, and the header and footer of
@@ -65,18 +68,21 @@ QString Quoted(QString text) {
 QString PageNote(const rtf::PagedDocument& report, bool fromTemplate) {
   const rtf::PageSetup& page = report.page();
   const int count = report.pageCount();
-  QString note = QStringLiteral("<b>Seite:</b> ") + PaperText(page) + QStringLiteral(", Ränder ") +
-                 Centimetres(page.marginLeft) + QStringLiteral(" / ") + Centimetres(page.marginRight) +
-                 QStringLiteral(" / ") + Centimetres(page.marginTop) + QStringLiteral(" / ") +
-                 Centimetres(page.marginBottom) + QStringLiteral(" cm (links / rechts / oben / unten), ") +
-                 (count == 1 ? QStringLiteral("1 Seite") : QString::number(count) + QStringLiteral(" Seiten"));
-  if (!fromTemplate) note += QStringLiteral(" – die Vorlage legt keine Seite fest");
-  const QString header = report.headerText(1, count);
-  const QString footer = report.footerText(1, count);
-  if (!header.trimmed().isEmpty()) note += QStringLiteral("<br><b>Kopfzeile:</b> ") + Quoted(header);
-  if (!footer.trimmed().isEmpty()) note += QStringLiteral("<br><b>Fußzeile:</b> ") + Quoted(footer);
-  if (!header.trimmed().isEmpty() || !footer.trimmed().isEmpty())
-    note += QStringLiteral(" <i>(so auf Seite 1; gedruckt und im PDF auf jeder Seite)</i>");
+  QString note = QStringLiteral("<b>Papier:</b> ") + PaperText(page);
+  if (!fromTemplate) note += QStringLiteral(" (Vorgabe, die Vorlage legt kein Papier fest)");
+  note += QStringLiteral(" · Ränder: links %1, rechts %2, oben %3, unten %4 cm · ")
+              .arg(Centimetres(page.marginLeft), Centimetres(page.marginRight), Centimetres(page.marginTop),
+                   Centimetres(page.marginBottom)) +
+          (count == 1 ? QStringLiteral("1 Seite") : QString::number(count) + QStringLiteral(" Seiten"));
+  const QString parts[][2] = {{QStringLiteral("Kopfzeile"), report.headerText(1, count)},
+                              {QStringLiteral("Fußzeile"), report.footerText(1, count)}};
+  bool any = false;
+  for (const auto& [caption, text] : parts) {
+    if (text.trimmed().isEmpty()) continue;
+    note += QStringLiteral("<br><b>") + caption + QStringLiteral(":</b> ") + Quoted(text);
+    any = true;
+  }
+  if (any) note += QStringLiteral(" <i>(wie auf Seite 1; im Druck und im PDF auf jeder Seite)</i>");
   return note;
 }
 

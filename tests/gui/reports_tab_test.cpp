@@ -5,13 +5,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QToolButton>
 #include <memory>
@@ -353,7 +356,37 @@ class ReportsTabTest : public QObject {
     QCOMPARE(env->printing.calls[0].plainText.trimmed(), QString("Bericht von VORLAGE/ersteller!"));
   }
 
-  // The reports tab and the description print on the window's one printer: what the user
+  // The note above the preview names paper, margins and page count, and the header and
+  // footer the preview cannot show, in plain German.
+  void theNoteNamesPaperMarginsHeaderAndFooter() {
+    struct Case {
+      const char* name;
+      QByteArray rtf;
+      const char* note;
+    };
+    const Case cases[] = {
+        {"no page set-up", "{\\rtf1\\ansi Text\\par}",
+         "Papier: A4 hoch (Vorgabe, die Vorlage legt kein Papier fest) · Ränder: links 2,0, rechts 2,0, oben 2,0, "
+         "unten 2,0 cm · 1 Seite"},
+        {"landscape with header and footer",
+         "{\\rtf1\\ansi\\paperw11906\\paperh16838\\landscape\\margl850\\margr1134\\margt1417\\margb567"
+         "{\\header Interne Revision\\tab Einkauf\\par}{\\footer Stand\\par zweite Zeile\\par}Text\\par}",
+         "Papier: A4 quer · Ränder: links 1,5, rechts 2,0, oben 2,5, unten 1,0 cm · 1 Seite\n"
+         "Kopfzeile: „Interne Revision    Einkauf“\n"
+         "Fußzeile: „Stand / zweite Zeile“ (wie auf Seite 1; im Druck und im PDF auf jeder Seite)"},
+    };
+    auto* note = Control<QLabel>(window, "labelReportPage");
+    for (const Case& c : cases) {
+      templ("seite.rtf", c.rtf);
+      run("seite.rtf");
+      QVERIFY2(note->isVisible(), c.name);
+      QString shown = QTextDocumentFragment::fromHtml(note->text()).toPlainText();
+      shown.replace(QChar::LineSeparator, QLatin1Char('\n')).replace(QChar::Nbsp, QLatin1Char(' '));
+      QCOMPARE(shown, QString::fromUtf8(c.note));
+    }
+  }
+
+  // The reports tab, the description and the overview print on the window's one printer: what the user
   // chose in the dialog is offered again; another window has a printer of its own.
   void theWindowKeepsOnePrinterForReportsAndDescription() {
     templ("stempel.rtf");
@@ -363,6 +396,8 @@ class ReportsTabTest : public QObject {
     env->printing.choose = nullptr;
     showTab(TfrmWorkFile::Description);
     Control<QToolButton>(window, "tbPrintDescription")->click();
+    showTab(TfrmWorkFile::Overview);
+    Control<QPushButton>(window, "sbPrintOverview")->click();
     showTab(TfrmWorkFile::Reports);
     button("sbPrintReport")->click();
 
@@ -377,13 +412,14 @@ class ReportsTabTest : public QObject {
     };
     const Expected expected[] = {{"Bericht", &window->printer(), 1},
                                  {"Beschreibung", &window->printer(), 3},
+                                 {"Übersicht: bericht.owp", &window->printer(), 3},
                                  {"Bericht", &window->printer(), 3},
                                  {"Beschreibung", &other->printer(), 1}};
     QCOMPARE(env->printing.calls.size(), qsizetype(std::size(expected)));
     QVERIFY(&window->printer() != &other->printer());
     for (size_t i = 0; i < std::size(expected); ++i) {
       const PrintCall& call = env->printing.calls[qsizetype(i)];
-      QCOMPARE(call.jobName, QString(expected[i].job));
+      QCOMPARE(call.jobName, QString::fromUtf8(expected[i].job));
       QCOMPARE(call.printer, expected[i].printer);
       QCOMPARE(call.copiesOffered, expected[i].copies);
     }

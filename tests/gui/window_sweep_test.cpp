@@ -4,6 +4,7 @@
 // in <build>/screens/ for a reviewer.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QMdiSubWindow>
@@ -106,6 +107,25 @@ class WindowSweepTest : public QObject {
       workspace->setCurrentIndex(i);
       workFile()->pcWorkspaceChange(i);
       look(frame, "workfile-" + workspace->widget(i)->objectName());
+    }
+    workspace->setCurrentIndex(TfrmWorkFile::Structure);
+    expectNoFaults();
+  }
+
+  // The reports tab with each example report run: the note on page, header and footer
+  // above the preview shows whole.
+  void reportsTabWithAReport() {
+    fixture.frame->setReportDir(ORVELA_SOURCE_DIR "/examples/reports");
+    QTabWidget* workspace = workFile()->workspace();
+    workspace->setCurrentIndex(TfrmWorkFile::Reports);
+    auto* combo = workFile()->findChild<QComboBox*>("cmbReport");
+    auto* run = workFile()->findChild<QAbstractButton*>("sbExecReport");
+    QVERIFY(combo && run);
+    for (const char* name : {"Pruefbericht", "Feststellungsliste", "Dokumentenverzeichnis"}) {
+      combo->setEditText(QString::fromLatin1(name) + ".rtf");
+      run->click();
+      QVERIFY2(workFile()->findChild<QWidget*>("labelReportPage")->isVisible(), name);
+      look(fixture.frame.get(), QString("workfile-report-") + name);
     }
     workspace->setCurrentIndex(TfrmWorkFile::Structure);
     expectNoFaults();
