@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "model/ItemSignOff.h"
 #include "model/srcGlobalDef.h"
 #include "model/srcGlobalProc.h"
 
@@ -202,6 +203,12 @@ bool MatchesFilter(const FieldList& record, FilterCriterion criterion) {
     case FilterCriterion::StateCompleted: return record.value(key::WORKSTATE) == kWorkStateCompleted;
     case FilterCriterion::WithFindings: return !record.value(key::FINDINGS).empty();
     case FilterCriterion::WithoutFindings: return record.value(key::FINDINGS).empty();
+    case FilterCriterion::NotSignedOff: return ItemSignOffState(record) == SignOffState::Open;
+    case FilterCriterion::NotReviewed: {
+      const SignOffState state = ItemSignOffState(record);
+      return state == SignOffState::Open || state == SignOffState::Prepared;
+    }
+    case FilterCriterion::ChangedAfterReview: return ItemSignOffState(record) == SignOffState::ChangedAfterReview;
   }
   return false;
 }

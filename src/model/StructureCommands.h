@@ -78,7 +78,17 @@ std::string ItemDisplayText(const RecordNode& item, bool withOutline);
 
 // The two boxes of the filter strip, in the order of their entries.
 enum class FilterKind { None, Mark, Hide };
-enum class FilterCriterion { None, StateUndefined, StateUncompleted, StateCompleted, WithFindings, WithoutFindings };
+enum class FilterCriterion {
+  None,
+  StateUndefined,
+  StateUncompleted,
+  StateCompleted,
+  WithFindings,
+  WithoutFindings,
+  NotSignedOff,       // neither prepared nor reviewed
+  NotReviewed,        // no review sign-off
+  ChangedAfterReview  // reviewed, content changed since
+};
 // Whether an item record matches the criterion; work states compare exactly.
 bool MatchesFilter(const FieldList& record, FilterCriterion criterion);
 

@@ -6,6 +6,7 @@
 
 #include "model/Cp1252.h"
 #include "model/DelimitedText.h"
+#include "model/EvidenceFields.h"
 #include "model/TextUtils.h"
 #include "model/srcGlobalDef.h"
 
@@ -115,6 +116,9 @@ std::string_view ValueOf(const FieldList& record, std::string_view key) {
 std::string FindingFieldText(std::string_view key, std::string_view value) {
   if (EqualsNoCase(key, key::TYPE)) return value.empty() || value == "0" ? std::string() : FindingTypeDisplayText(value);
   if (EqualsNoCase(key, key::DEADLINE)) return value == kNoDeadline ? std::string() : std::string(value);
+  // The follow-up status as the windows show it; "offen" is what every finding starts as.
+  if (EqualsNoCase(key, key::STATUS)) return FindingStatusIndex(value) == 0 ? std::string() : FindingStatusDisplayText(value);
+  if (EqualsNoCase(key, key::REVIEW_DIGEST)) return std::string();
   return std::string(value);
 }
 
@@ -189,7 +193,7 @@ void ScanStructure(Search& search, const RecordTree& tree, const FindingsFilter&
     FindHit place;
     place.place = FindPlace::Item;
     place.node = node;
-    for (std::string_view field : {key::NAME, key::DESCRIPTION, key::RESULT}) {
+    for (std::string_view field : {key::NAME, key::DESCRIPTION, key::RESULT, key::REVIEW_NOTE}) {
       place.field = std::string(field);
       search.scan(ValueOf(node->record, field), place);
     }

@@ -9,6 +9,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "model/EvidenceFields.h"
 #include "model/WorkFileSearch.h"
 #include "model/srcGlobalDef.h"
 #include "platform/Cp1252Text.h"
@@ -28,7 +29,7 @@ namespace orvela {
 namespace {
 
 // The tabs of the item's details.
-enum DetailTab { General = 0, DescriptionTab = 1, Result = 2, Findings = 3 };
+enum DetailTab { General = 0, DescriptionTab = 1, Result = 2, Findings = 3, SignOff = 5 };
 
 // The controls show line breaks as one character where the record stores CR LF.
 std::size_t ShownPosition(const std::string& stored, std::size_t offset) {
@@ -65,9 +66,18 @@ void ShowItemField(TfrmWorkFile& window, const FindHit& hit, std::size_t length)
       name->setSelection(static_cast<int>(hit.offset), static_cast<int>(length));
     return;
   }
-  const bool result = hit.field == key::RESULT;
-  form->setCurrentIndex(result ? Result : DescriptionTab);
-  if (auto* memo = form->findChild<QPlainTextEdit*>(result ? QStringLiteral("memoResult") : QStringLiteral("memoItem")))
+  // The multi-line fields: where each is shown.
+  struct Memo {
+    std::string_view field;
+    DetailTab tab;
+    const char* name;
+  };
+  static constexpr Memo kMemos[] = {{key::RESULT, Result, "memoResult"}, {key::REVIEW_NOTE, SignOff, "memoReviewNote"}};
+  Memo shown{key::DESCRIPTION, DescriptionTab, "memoItem"};
+  for (const Memo& m : kMemos)
+    if (hit.field == m.field) shown = m;
+  form->setCurrentIndex(shown.tab);
+  if (auto* memo = form->findChild<QPlainTextEdit*>(QLatin1String(shown.name)))
     SelectInMemo(memo, hit.node->record.value(hit.field), hit.offset, length);
 }
 

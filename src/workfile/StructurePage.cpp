@@ -107,7 +107,9 @@ void StructurePage::buildStrip(QWidget* strip) {
   cmbSelect_->setObjectName(QStringLiteral("cmbSelect"));
   cmbSelect_->addItems({QStringLiteral("<keine Auswahl>"), QStringLiteral("Bearbeitungsstatus undefiniert"),
                         QStringLiteral("nicht vollständig bearbeitet"), QStringLiteral("vollständig bearbeitet"),
-                        QStringLiteral("mit Feststellungen"), QStringLiteral("ohne Feststellungen")});
+                        QStringLiteral("mit Feststellungen"), QStringLiteral("ohne Feststellungen"),
+                        QStringLiteral("nicht abgezeichnet"), QStringLiteral("nicht geprüft"),
+                        QStringLiteral("nach Prüfung geändert")});
   cmbSelect_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
   cmbShowLevel_ = new QCheckBox(QStringLiteral("Gliederung anzeigen"));

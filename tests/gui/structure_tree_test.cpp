@@ -115,7 +115,8 @@ class StructureTreeTest : public QObject {
     auto* select = p.findChild<QComboBox*>("cmbSelect");
     QCOMPARE(kind->count(), 3);
     QCOMPARE(kind->itemText(2), QString("verbergen"));
-    QCOMPARE(select->count(), 6);
+    QCOMPARE(select->count(), 9);
+    QCOMPARE(select->itemText(8), QString("nach Prüfung geändert"));
     QCOMPARE(select->itemText(2), QString("nicht vollständig bearbeitet"));
     QCOMPARE(kind->currentIndex(), 0);
     QCOMPARE(select->currentIndex(), 0);

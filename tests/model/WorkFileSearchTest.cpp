@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/DelimitedText.h"
+#include "model/EvidenceFields.h"
 #include "model/srcGlobalDef.h"
 
 namespace orvela {
@@ -104,6 +105,33 @@ TEST(WorkFileSearch, FindsEveryKindOfPlaceInOrder) {
     const FindResult r = FindInWorkFile(file.data, file.description, c.needle);
     EXPECT_EQ(DescribeAll(r), c.expected);
     EXPECT_FALSE(r.truncated);
+  }
+}
+
+TEST(WorkFileSearch, ReviewNoteAndFollowUp) {
+  WorkFileData data;
+  FieldList item({"ID=1", "NAME=Kasse", "RESULT=ok", "REVIEW-NOTE=Belege\r\nnachfordern", "REVIEWED-BY=PC1/pruefer",
+                  "REVIEW-DIGEST=00ff00ff00ff00ff"});
+  item.setValue(key::FINDINGS,
+                ListToText({Finding({"NAME=A", "STATUS=1", "RESPONSE=Belege folgen", "RESPONSIBLE=Frau Umsetzer"}),
+                            Finding({"NAME=B", "STATUS=0"}), Finding({"NAME=C", "STATUS=9"})}));
+  data.structure.append(nullptr, std::move(item));
+  struct Case {
+    const char* name;
+    std::string needle;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {"the review note, after the result", "belege",
+       {"item:Kasse:REVIEW-NOTE@0", "finding:Kasse#0:RESPONSE@0"}},
+      {"status by its shown text", "umsetz", {"finding:Kasse#0:STATUS@3", "finding:Kasse#0:RESPONSIBLE@5"}},
+      {"open is what every finding starts as", "offen", {}},
+      {"status never by its number", "1", {}},
+      {"digest and stamps are no text of the user's", "00ff", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(DescribeAll(FindInWorkFile(data, "", c.needle)), c.expected);
   }
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "model/EvidenceFields.h"
+#include "model/ItemSignOff.h"
 #include "model/srcGlobalDef.h"
 #include "model/srcGlobalProc.h"
 
@@ -324,6 +326,38 @@ TEST(StructureFilter, EveryCriterion) {
     EXPECT_EQ(MatchesFilter(k.record, C::StateCompleted), k.compl_);
     EXPECT_EQ(MatchesFilter(k.record, C::WithFindings), k.with);
     EXPECT_EQ(MatchesFilter(k.record, C::WithoutFindings), k.without);
+  }
+}
+
+TEST(StructureFilter, SignOffCriteria) {
+  int lastId = 0;
+  const FieldList item = NewStructureItemRecord(lastId);
+  FieldList prepared = item;
+  prepared.setValue(key::PREPARED_BY, "PC1/a");
+  FieldList reviewed = prepared;
+  reviewed.setValue(key::REVIEWED_AT, "10.12.2024");
+  reviewed.setValue(key::REVIEW_DIGEST, ItemContentDigest(reviewed));
+  FieldList changed = reviewed;
+  changed.setValue(key::RESULT, "neu");
+  FieldList reviewedOnly = item;  // reviewed without a preparer's sign-off
+  reviewedOnly.setValue(key::REVIEWED_BY, "PC1/b");
+  using C = FilterCriterion;
+  const struct {
+    const char* name;
+    const FieldList& record;
+    bool notSigned, notReviewed, changedAfterReview;
+  } cases[] = {
+      {"open", item, true, true, false},
+      {"prepared", prepared, false, true, false},
+      {"reviewed", reviewed, false, false, false},
+      {"changed after review", changed, false, false, true},
+      {"reviewed only", reviewedOnly, false, false, false},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    EXPECT_EQ(MatchesFilter(k.record, C::NotSignedOff), k.notSigned);
+    EXPECT_EQ(MatchesFilter(k.record, C::NotReviewed), k.notReviewed);
+    EXPECT_EQ(MatchesFilter(k.record, C::ChangedAfterReview), k.changedAfterReview);
   }
 }
 
