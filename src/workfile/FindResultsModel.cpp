@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "model/DelimitedText.h"
+#include "model/EvidenceFields.h"
 #include "model/StructureCommands.h"
 #include "model/TextUtils.h"
 #include "model/srcGlobalDef.h"
@@ -20,6 +21,8 @@ QString FieldLabel(const std::string& key) {
       {key::TYPE, "Typ"},        {key::RISK, "Risiko"},              {key::OU, "OE"},
       {key::EVIDENCE, "Nachweis"}, {key::DEADLINE, "Termin"},        {key::REFERENCE, "Verweis"},
       {key::ITEM, "Eintrag"},    {key::VALUE, "Wert"},
+      {key::REVIEW_NOTE, "Prüfungshinweis"}, {key::STATUS, "Status"}, {key::RESPONSE, "Stellungnahme"},
+      {key::RESPONSIBLE, "Verantwortlich"},  {key::DONE_AT, "Umgesetzt am"},
   };
   for (const auto& label : kLabels)
     if (EqualsNoCase(key, label.first)) return QString::fromUtf8(label.second);

@@ -315,6 +315,19 @@ class FindTest : public QObject {
     }
   }
 
+  void reviewNoteIsShownOnTheSignOffTab() {
+    RecordNode* kassenbericht = item("Kassenbericht");
+    FieldList record = kassenbericht->record;
+    record.setValue("REVIEW-NOTE", "Zahlen\r\nnachpruefen");
+    window->structurePage()->model()->setItemRecord(kassenbericht, record, "Änderungen übernehmen");
+    find("nachpr");
+    QCOMPARE(places(), QStringList{"2 Kassenbericht (Prüfungshinweis)"});  // the outline number
+    panel()->showHit(0);
+    QCOMPARE(window->structurePage()->focusedItem(), kassenbericht);
+    QCOMPARE(form()->currentIndex(), 5);
+    QCOMPARE(Control<QPlainTextEdit>(window, "memoReviewNote")->textCursor().selectedText(), QString("nachpr"));
+  }
+
   void hitsFollowTheEdits() {
     find("kasse");
     StructureModel* structure = window->structurePage()->model();
