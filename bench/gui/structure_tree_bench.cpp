@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <memory>
 
+#include "model/DelimitedText.h"
 #include "model/WorkFileData.h"
 #include "model/srcGlobalDef.h"
 #include "platform/Services.h"
@@ -36,8 +37,15 @@ class BenchContext final : public WorkFileContext {
 };
 
 // 20 top-level items, 10 sub-items each, 99 leaves under each sub-item: 20,020 items,
-// every branch open.
+// every branch open; four risk definitions, each named by a fifth of the leaves.
 void Fill(WorkFileData& data) {
+  const char* risks[] = {"1 - gering", "2 - mittel", "3 - hoch", "4 - sehr hoch"};
+  std::vector<FieldList> riskDefs;
+  for (const char* risk : risks) {
+    const std::string text(risk);
+    riskDefs.push_back(FieldList({"ITEM=" + text.substr(0, 1), "VALUE=" + text.substr(4)}));
+  }
+  data.riskDefs = ListToText(riskDefs);
   for (int t = 0; t < 20; ++t) {
     RecordNode* top = data.structure.append(nullptr, NewStructureItemRecord(data.lastItemId));
     top->expanded = true;
@@ -48,6 +56,7 @@ void Fill(WorkFileData& data) {
         FieldList leaf = NewStructureItemRecord(data.lastItemId);
         if (l % 3 == 0) leaf.setValue(key::WORKSTATE, kWorkStateCompleted);
         if (l % 5 == 0) leaf.setValue(key::FINDINGS, "NAME=Mangel");
+        if (l % 5 != 4) leaf.setValue(key::RISK, risks[l % 5]);
         data.structure.append(sub, std::move(leaf));
       }
     }

@@ -92,7 +92,13 @@ QVariant StructureModel::data(const QModelIndex& index, int role) const {
     case CutRole: return cut().covers(this, node);
     case Qt::DecorationRole: {
       const bool reserve = kind_ == FilterKind::Mark && criterion_ != FilterCriterion::None;
-      return decoration(itemImage, reserve, marked, greyed || cut().covers(this, node));
+      const ItemMarks marks = MarksOf({node->record, riskScale()});
+      return decoration(itemImage, reserve, marked, greyed || cut().covers(this, node), marks);
+    }
+    case Qt::ToolTipRole: {
+      // The whole name, also where the column cuts it, and what the marks stand for.
+      const QString lines = MarkLines({node->record, riskScale()});
+      return lines.isEmpty() ? displayText(*node) : displayText(*node) + QLatin1Char('\n') + lines;
     }
     case Qt::ForegroundRole:
       if (greyed) return QGuiApplication::palette().brush(QPalette::Disabled, QPalette::Text);
@@ -108,19 +114,31 @@ QVariant StructureModel::data(const QModelIndex& index, int role) const {
   }
 }
 
-QPixmap StructureModel::decoration(int itemImage, bool reserveState, bool marked, bool faded) const {
-  const int key = itemImage | (reserveState << 4) | (marked << 5) | (faded << 6);
+const RiskScale& StructureModel::riskScale() const {
+  risks_.update(context_.data().riskDefs);
+  return risks_;
+}
+
+void StructureModel::fieldChanged(DataField field) {
+  if (field == DataField::RiskDefs) repaintAll({Qt::DecorationRole, Qt::ToolTipRole});
+}
+
+QPixmap StructureModel::decoration(int itemImage, bool reserveState, bool marked, bool faded,
+                                   const ItemMarks& marks) const {
+  const quint64 key = quint64(itemImage | (reserveState << 4) | (marked << 5) | (faded << 6)) | (MarksKey(marks) << 8);
   auto it = decorations_.constFind(key);
   if (it != decorations_.constEnd()) return *it;
   // The state image stands in front of the item image; while the marking filter is on every
   // item keeps the room for it, so the names stay aligned.
   const int x = reserveState ? kImageSize + kStateGap : 0;
-  QPixmap pixmap(x + kImageSize, kImageSize);
+  // The marks follow the item image.
+  QPixmap pixmap(x + kImageSize + MarksWidth(), kImageSize);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   if (marked) painter.drawPixmap(0, 0, ilWorkfile(WorkfileImage::Tick));
   if (faded) painter.setOpacity(0.4);
   painter.drawPixmap(x, 0, ilWorkfile(static_cast<WorkfileImage>(itemImage)));
+  DrawMarks(painter, QPoint(x + kImageSize, 0), marks);
   painter.end();
   decorations_.insert(key, pixmap);
   return pixmap;

@@ -13,8 +13,10 @@
 #include <vector>
 
 #include "model/EditObserver.h"
+#include "model/ItemMarks.h"
 #include "model/StructureCommands.h"
 #include "platform/WorkFileContext.h"
+#include "workfile/StructureMarks.h"
 
 class QMimeData;
 
@@ -125,7 +127,10 @@ class StructureModel : public QAbstractItemModel, private EditObserver {
   void repaintAll(const QList<int>& roles);
   std::optional<TreePosition> dropPosition(int row, const QModelIndex& parent) const;
   void parentImageMayChange(const RecordNode* parent);
-  QPixmap decoration(int itemImage, bool reserveState, bool marked, bool faded) const;
+  QPixmap decoration(int itemImage, bool reserveState, bool marked, bool faded, const ItemMarks& marks) const;
+  void fieldChanged(DataField field) override;
+  // The risk definitions as the marks compare them, read again when their text changed.
+  const RiskScale& riskScale() const;
   platform::PendingCut& cut() const { return cut_; }
 
   WorkFileContext& context_;
@@ -137,7 +142,8 @@ class StructureModel : public QAbstractItemModel, private EditObserver {
   RecordNode* dragged_ = nullptr;
   bool moving_ = false;  // Qt took the move announced last
   QByteArray dragMark_;
-  mutable QHash<int, QPixmap> decorations_;
+  mutable QHash<quint64, QPixmap> decorations_;
+  mutable RiskScale risks_;
 };
 
 }  // namespace orvela

@@ -7,7 +7,10 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QHeaderView>
+#include <algorithm>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 #include "workfile/StructureModel.h"
@@ -23,6 +26,19 @@ StructureTreeView::StructureTreeView(QWidget* parent) : QTreeView(parent) {
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setExpandsOnDoubleClick(true);
+  // Long names are shown whole: the one column is as wide as the widest name in sight (at
+  // least the view), and the view scrolls sideways. Only the rows in sight are measured,
+  // so a tall tree costs no more than a short one.
+  header()->setStretchLastSection(false);
+  header()->setResizeContentsPrecision(0);
+  setTextElideMode(Qt::ElideNone);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  fitTimer_.setSingleShot(true);
+  connect(&fitTimer_, &QTimer::timeout, this, &StructureTreeView::fitColumn);
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &StructureTreeView::fitColumn);
+  for (auto signal : {&QTreeView::expanded, &QTreeView::collapsed})
+    connect(this, signal, this, [this] { fitTimer_.start(0); });
   setDragEnabled(true);
   setAcceptDrops(true);
   setDragDropMode(QAbstractItemView::DragDrop);
@@ -40,6 +56,28 @@ void StructureTreeView::setStructureModel(StructureModel* model) {
   model_ = model;
   setModel(model);
   connect(model, &StructureModel::appearanceChanged, viewport(), qOverload<>(&QWidget::update));
+  // After a change of the items the widest name in sight may be another one; many changes
+  // in a row are measured once.
+  const auto refit = [this] { fitTimer_.start(0); };
+  connect(model, &QAbstractItemModel::rowsInserted, this, refit);
+  connect(model, &QAbstractItemModel::rowsRemoved, this, refit);
+  connect(model, &QAbstractItemModel::rowsMoved, this, refit);
+  connect(model, &QAbstractItemModel::modelReset, this, refit);
+  connect(model, &QAbstractItemModel::layoutChanged, this, refit);
+  connect(model, &QAbstractItemModel::dataChanged, this, refit);
+  connect(model, &StructureModel::appearanceChanged, this, refit);
+}
+
+void StructureTreeView::fitColumn() {
+  if (!model_) return;
+  const int wanted = std::max(viewport()->width(), sizeHintForColumn(0));
+  if (header()->sectionSize(0) != wanted) header()->resizeSection(0, wanted);
+}
+
+bool StructureTreeView::viewportEvent(QEvent* event) {
+  // Also when a scroll bar comes or goes and takes room from the viewport.
+  if (event->type() == QEvent::Resize) fitTimer_.start(0);
+  return QTreeView::viewportEvent(event);
 }
 
 bool StructureTreeView::edit(const QModelIndex&, EditTrigger, QEvent*) {

@@ -49,16 +49,20 @@ class StructureTreeView : public QTreeView {
   void dropEvent(QDropEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
+  bool viewportEvent(QEvent* event) override;
 
  private:
   bool acceptsDrag(const QDropEvent* event) const;
   void setIndicator(const QRect& rect);
   void hoverForExpand(const QModelIndex& index);
+  // The column as wide as the widest item in sight, and at least as wide as the view.
+  void fitColumn();
 
   StructureModel* model_ = nullptr;
   QRect indicator_;
   bool indicatorIsLine_ = false;
   QTimer expandTimer_;
+  QTimer fitTimer_;
   QPersistentModelIndex hovered_;
 };
 
