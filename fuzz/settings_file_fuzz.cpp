@@ -1,7 +1,8 @@
 // The settings file's text, read and written from arbitrary bytes. The input is a few keys
 // with values to write, then the file: reading must not fail; after writing, every key
 // written reads back by the reading rules, every other setting reads as before, the lines
-// not written to keep their bytes, and writing the same again changes nothing.
+// not written to keep their bytes, and writing the same again changes nothing. The window
+// places of the file, written back, read the same and leave the general settings alone.
 #include <QByteArray>
 #include <QString>
 #include <array>
@@ -99,6 +100,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     if (next == after.size()) std::abort();
     ++next;
   }
+
+  // [Window]: what reads from the file, written back into it, reads again the same, and the
+  // writing leaves every general setting as it was.
+  const orvela::platform::WindowSettings window = orvela::platform::ParseWindowSettings(*merged);
+  const std::optional<QByteArray> placed = orvela::platform::MergeSettingsValues(
+      *merged, orvela::platform::WindowSettingsValues(window), orvela::platform::kWindowSection);
+  if (!placed) std::abort();
+  if (!(orvela::platform::ParseWindowSettings(*placed) == window)) std::abort();
+  const GeneralSettings afterPlaces = orvela::platform::ParseGeneralSettings(*placed);
+  for (std::size_t i = 0; i < kKeyCount; ++i)
+    if (!kKeys[i].same(afterPlaces, read)) std::abort();
 
   // RecentFiles written from a list reads back as that list without its empty entries and
   // without the entries holding a line break, which a one-line value cannot carry.

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -16,7 +17,9 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "app/FramePlace.h"
 #include "app/ProgramResources.h"
+#include "app/WindowListMenu.h"
 #include "app/ToolbarIcons.h"
 #include "dialogs/srcAbout.h"
 #include "dialogs/srcGeneralSettings.h"
@@ -24,6 +27,7 @@
 #include "platform/ErrorReport.h"
 #include "platform/Services.h"
 #include "platform/Stamps.h"
+#include "platform/WindowPlaces.h"
 #include "storage/Envelope.h"
 #include "workfile/srcWorkfile.h"
 
@@ -62,7 +66,8 @@ TfrmMain::TfrmMain(std::unique_ptr<platform::Services> own, platform::Services* 
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
 
   settings_ = platform::ReadGeneralSettings();
-  resize(900, 640);
+  services_.places().load();
+  RestoreFramePlace(this, services_.places());
 }
 
 TfrmMain::~TfrmMain() {
@@ -87,6 +92,17 @@ QList<TfrmWorkFile*> TfrmMain::workFileWindows() const {
 TfrmWorkFile* TfrmMain::activeWorkFile() const {
   QMdiSubWindow* sub = mdiArea_->currentSubWindow();
   return sub ? qobject_cast<TfrmWorkFile*>(sub->widget()) : nullptr;
+}
+
+void TfrmMain::BuildWindowMenu(QMenu* menu) {
+  QList<WindowListEntry> entries;
+  for (QMdiSubWindow* sub : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+    const auto* w = qobject_cast<TfrmWorkFile*>(sub->widget());
+    if (!w) continue;
+    const QString path = w->GetFileName();
+    entries.append({path.isEmpty() ? w->captionText() : QFileInfo(path).fileName(), sub});
+  }
+  FillWindowList(menu, entries, mdiArea_->currentSubWindow());
 }
 
 void TfrmMain::showMenusOf(TfrmWorkFile* window) {
@@ -157,7 +173,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     }
   }
   for (TfrmWorkFile* w : windows) w->closeWithoutQuestion();
-  if (!WriteRecentFiles()) {
+  RememberFramePlace(this, services_.places());
+  if (!WriteRecentFiles() || !services_.places().save()) {
     const std::string path = platform::SettingsFilePath().toStdString();
     platform::ShowApplicationError(
         services_, FileError("Die Einstellungsdatei " + path + " kann nicht geschrieben werden!", path), this);

@@ -72,6 +72,7 @@ class TfrmMain : public QMainWindow, public WorkFileHost {
   void AddRecentFile(const QString& fileName);
   // Fills `submenu` with one entry per recent file; clicking one runs miReopenClick.
   void BuildReopenMenu(QMenu* submenu) override;
+  void BuildWindowMenu(QMenu* menu) override;
 
   // Other commands of the frame.
   void acGeneralSettings() override;

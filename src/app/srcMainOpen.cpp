@@ -11,6 +11,7 @@
 #include "model/TextUtils.h"
 #include "platform/ErrorReport.h"
 #include "platform/Services.h"
+#include "platform/WindowPlaces.h"
 #include "storage/Envelope.h"
 #include "workfile/srcWorkfile.h"
 
@@ -127,9 +128,10 @@ void TfrmMain::acFileOpen() {
   request.title = QStringLiteral("Öffnen");
   request.filter = QStringLiteral("Orvela Workfile (*.owp)");
   request.defaultSuffix = QStringLiteral("owp");
-  request.directory = settings_.workingDir;
+  request.directory = services_.places().startFolder(platform::FolderKind::Open, settings_.workingDir);
   const QString path = services_.fileDialogs().openFile(this, request);
   if (path.isEmpty()) return;
+  services_.places().chosen(platform::FolderKind::Open, path);
   if (OpenUnlessOpenOrDamaged(path)) AddRecentFile(path);
 }
 

@@ -16,6 +16,7 @@
 #include "platform/SaveFileDialog.h"
 #include "platform/PendingCut.h"
 #include "platform/ShellOpen.h"
+#include "platform/WindowPlaces.h"
 #include "rtf/qt/PagedDocument.h"
 #include "storage/SafeFileWriter.h"
 
@@ -168,6 +169,7 @@ struct Services::Production {
   DesktopShell shell;
   ExecModals modals;
   PendingCut pendingCut;
+  WindowPlaces places;
 };
 
 Services::Services() : own_(std::make_unique<Production>(*this)) {}
@@ -181,6 +183,7 @@ ShellService& Services::shell() const { return shell_ ? *shell_ : own_->shell; }
 ModalService& Services::modals() const { return modals_ ? *modals_ : own_->modals; }
 FileOps& Services::fileOps() const { return fileOps_ ? *fileOps_ : SystemFileOps(); }
 PendingCut& Services::pendingCut() const { return own_->pendingCut; }
+WindowPlaces& Services::places() const { return own_->places; }
 
 void Services::showMessage(QWidget* parent, MessageKind kind, const QString& text) const {
   messages().show(parent, kind, text, {MessageButton::Ok}, MessageButton::Ok);

@@ -1,7 +1,8 @@
 #pragma once
 // The desktop services the program asks for: message boxes, file and folder pickers,
 // printing, help, opening files and addresses through the desktop, running a dialog
-// modally, the cut item waiting for its paste and the system calls of saving. Each is an
+// modally, the cut item waiting for its paste, the remembered window places and the
+// system calls of saving. Each is an
 // interface with one production implementation. The frame owns one Services object and
 // hands it to every window and dialog; a test builds its own with doubles that answer
 // and record.
@@ -25,6 +26,7 @@ class FileOps;
 namespace orvela::platform {
 
 class PendingCut;
+class WindowPlaces;
 
 enum class MessageKind { Warning, Error, Information, Confirmation };  // "Warnung", "Fehler", "Informationen", "Bestätigen"
 enum class MessageButton { None, Ok, Cancel, Yes, No };               // "OK", "Abbrechen", "&Ja", "&Nein"
@@ -104,6 +106,8 @@ class Services {
   FileOps& fileOps() const;
   // The one item cut in any window of the program and waiting for its paste.
   PendingCut& pendingCut() const;
+  // Where the windows were and which folders the file dialogs showed last ([Window]).
+  WindowPlaces& places() const;
 
   void setMessages(MessageService* service) { messages_ = service; }
   void setFileDialogs(FileDialogService* service) { fileDialogs_ = service; }

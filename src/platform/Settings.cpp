@@ -25,9 +25,9 @@ QString SettingsFilePath() {
 
 GeneralSettings ReadGeneralSettings() { return ParseGeneralSettings(ReadBytes(SettingsFilePath())); }
 
-bool WriteSettingsValues(const SettingsValues& keyValues) {
+bool WriteSettingsValues(const SettingsValues& keyValues, const QString& section) {
   const QString path = SettingsFilePath();
-  const std::optional<QByteArray> bytes = MergeSettingsValues(ReadBytes(path), keyValues);
+  const std::optional<QByteArray> bytes = MergeSettingsValues(ReadBytes(path), keyValues, section);
   if (!bytes) return false;
 
   const QFileInfo existing(path);

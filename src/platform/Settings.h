@@ -14,8 +14,9 @@ QString SettingsFilePath();
 // Reads the settings with every reading rule; a missing or unreadable file gives the defaults.
 GeneralSettings ReadGeneralSettings();
 
-// Writes the given keys (raw values, in the order given) into [GeneralSettings], keeping
-// everything else in the file. Returns false when the file cannot be written.
-bool WriteSettingsValues(const SettingsValues& keyValues);
+// Writes the given keys (raw values, in the order given) into a section, [GeneralSettings]
+// unless another is named, keeping everything else in the file. Returns false when the
+// file cannot be written.
+bool WriteSettingsValues(const SettingsValues& keyValues, const QString& section = kGeneralSection);
 
 }  // namespace orvela::platform

@@ -6,7 +6,6 @@
 namespace orvela::platform {
 namespace {
 
-const QString kSection = QStringLiteral("GeneralSettings");
 constexpr char kRecentDelimiter = '|';
 constexpr char kRecentQuote = '*';
 constexpr int kRecentBound = 5;
@@ -36,7 +35,7 @@ QString SectionName(const QString& line) {
   return t.mid(1, t.size() - 2).trimmed();
 }
 
-bool IsOurSection(const QString& name) { return name.compare(kSection, Qt::CaseInsensitive) == 0; }
+bool IsSection(const QString& name, const QString& section) { return name.compare(section, Qt::CaseInsensitive) == 0; }
 
 QString KeyOf(const QString& line) {
   const qsizetype eq = line.indexOf(QLatin1Char('='));
@@ -44,13 +43,13 @@ QString KeyOf(const QString& line) {
 }
 
 // The raw values of the section, keys as written; the first line of a key wins.
-SettingsValues SectionValues(const QList<Line>& lines) {
+SettingsValues SectionValues(const QList<Line>& lines, const QString& wanted) {
   SettingsValues values;
   bool inSection = false;
   for (const Line& line : lines) {
     const QString section = SectionName(line.text);
     if (!section.isNull()) {
-      inSection = IsOurSection(section);
+      inSection = IsSection(section, wanted);
       continue;
     }
     if (!inSection) continue;
@@ -79,8 +78,37 @@ bool ReadTruth(const QString& raw) {
 }
 
 bool Writable(const QString& key, const QString& value) {
-  return !value.contains(QLatin1Char('\n')) && !value.contains(QLatin1Char('\r')) &&
-         !key.contains(QLatin1Char('=')) && !key.trimmed().isEmpty();
+  const auto breaks = [](const QString& t) { return t.contains(QLatin1Char('\n')) || t.contains(QLatin1Char('\r')); };
+  return !breaks(value) && !breaks(key) && !key.contains(QLatin1Char('=')) && !key.trimmed().isEmpty();
+}
+
+// Sizes and places beyond any screen are no remembered place but a damaged value.
+constexpr int kLargestPlace = 100000;
+
+// A whole number within the bounds; nothing for text, an empty value or one out of bounds.
+std::optional<int> ReadNumber(const QString& raw, int low, int high) {
+  bool ok = false;
+  const int n = raw.trimmed().toInt(&ok, 10);
+  if (!ok || n < low || n > high) return std::nullopt;
+  return n;
+}
+
+std::optional<int> LookupNumber(const SettingsValues& values, const QString& key, int low, int high) {
+  return ReadNumber(Lookup(values, key), low, high);
+}
+
+const QString kColumnsPrefix = QStringLiteral("Columns.");
+const char* const kFolderKeys[kFolderKindCount] = {"OpenFolder", "SaveFolder", "ReportsFolder", "DocumentsFolder"};
+
+// "80,120,60": every width a number from 1 on; nothing when one is not.
+std::optional<QList<int>> ReadWidths(const QString& raw) {
+  QList<int> widths;
+  for (const QString& piece : raw.split(QLatin1Char(','))) {
+    const std::optional<int> w = ReadNumber(piece, 1, kLargestPlace);
+    if (!w) return std::nullopt;
+    widths.append(*w);
+  }
+  return widths;
 }
 
 // A line we write; in a CRLF file it keeps the "\r" the other lines have.
@@ -89,7 +117,7 @@ Line NewLine(const QString& text, bool crlf) { return {text.toUtf8() + (crlf ? "
 }  // namespace
 
 GeneralSettings ParseGeneralSettings(const QByteArray& text) {
-  const SettingsValues values = SectionValues(SplitLines(text));
+  const SettingsValues values = SectionValues(SplitLines(text), kGeneralSection);
   GeneralSettings s;
   s.workingDir = TrimLeadingBlanks(Lookup(values, QStringLiteral("WorkingDir")));
   s.reportDir = TrimLeadingBlanks(Lookup(values, QStringLiteral("ReportDir")));
@@ -101,7 +129,59 @@ GeneralSettings ParseGeneralSettings(const QByteArray& text) {
   return s;
 }
 
-std::optional<QByteArray> MergeSettingsValues(const QByteArray& text, const SettingsValues& keyValues) {
+WindowSettings ParseWindowSettings(const QByteArray& text) {
+  const SettingsValues values = SectionValues(SplitLines(text), kWindowSection);
+  WindowSettings s;
+  const auto left = LookupNumber(values, QStringLiteral("FrameLeft"), -kLargestPlace, kLargestPlace);
+  const auto top = LookupNumber(values, QStringLiteral("FrameTop"), -kLargestPlace, kLargestPlace);
+  if (left && top) s.framePos = QPoint(*left, *top);
+  const auto width = LookupNumber(values, QStringLiteral("FrameWidth"), 1, kLargestPlace);
+  const auto height = LookupNumber(values, QStringLiteral("FrameHeight"), 1, kLargestPlace);
+  if (width && height) s.frameSize = QSize(*width, *height);
+  s.frameMaximized = ReadTruth(Lookup(values, QStringLiteral("FrameMaximized")));
+  s.treeWidth = LookupNumber(values, QStringLiteral("TreeWidth"), 1, kLargestPlace);
+  // The first line of a key wins, as for every other key, whatever its letter case.
+  QStringList seen;
+  for (const auto& [key, value] : values) {
+    if (!key.startsWith(kColumnsPrefix, Qt::CaseInsensitive)) continue;
+    const QString grid = key.mid(kColumnsPrefix.size());
+    if (grid.isEmpty() || seen.contains(grid, Qt::CaseInsensitive)) continue;
+    seen.append(grid);
+    if (const auto widths = ReadWidths(value)) s.columns.insert(grid, *widths);
+  }
+  for (int k = 0; k < kFolderKindCount; ++k)
+    s.folders[std::size_t(k)] = Lookup(values, QString::fromLatin1(kFolderKeys[k]));
+  return s;
+}
+
+SettingsValues WindowSettingsValues(const WindowSettings& s) {
+  SettingsValues out;
+  const auto number = [&out](const char* key, int n) { out.append({QString::fromLatin1(key), QString::number(n)}); };
+  if (s.framePos) {
+    number("FrameLeft", s.framePos->x());
+    number("FrameTop", s.framePos->y());
+  }
+  if (s.frameSize) {
+    number("FrameWidth", s.frameSize->width());
+    number("FrameHeight", s.frameSize->height());
+  }
+  number("FrameMaximized", s.frameMaximized ? 1 : 0);
+  if (s.treeWidth) number("TreeWidth", *s.treeWidth);
+  for (auto it = s.columns.cbegin(); it != s.columns.cend(); ++it) {
+    QStringList widths;
+    for (int w : it.value()) widths.append(QString::number(w));
+    if (Writable(kColumnsPrefix + it.key(), {})) out.append({kColumnsPrefix + it.key(), widths.join(QLatin1Char(','))});
+  }
+  for (int k = 0; k < kFolderKindCount; ++k) {
+    const QString& folder = s.folders[std::size_t(k)];
+    if (!folder.isEmpty() && Writable(QString::fromLatin1(kFolderKeys[k]), folder))
+      out.append({QString::fromLatin1(kFolderKeys[k]), folder});
+  }
+  return out;
+}
+
+std::optional<QByteArray> MergeSettingsValues(const QByteArray& text, const SettingsValues& keyValues,
+                                              const QString& sectionName) {
   for (const auto& [key, value] : keyValues)
     if (!Writable(key, value)) return std::nullopt;
   QList<Line> lines = SplitLines(text);
@@ -117,11 +197,11 @@ std::optional<QByteArray> MergeSettingsValues(const QByteArray& text, const Sett
       end = i;
       break;
     }
-    if (IsOurSection(section)) header = i;
+    if (IsSection(section, sectionName)) header = i;
   }
   if (header < 0) {
     if (!lines.isEmpty() && !lines.constLast().text.trimmed().isEmpty()) lines.append(NewLine({}, crlf));
-    lines.append(NewLine(QLatin1Char('[') + kSection + QLatin1Char(']'), crlf));
+    lines.append(NewLine(QLatin1Char('[') + sectionName + QLatin1Char(']'), crlf));
     header = lines.size() - 1;
     end = lines.size();
   }

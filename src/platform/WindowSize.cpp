@@ -42,4 +42,31 @@ void SetSectionWidthAtLeast(QHeaderView* header, int section, int designWidth, c
   header->resizeSection(section, width);
 }
 
+QRect PlaceOnScreens(std::optional<QPoint> pos, std::optional<QSize> size, QSize designSize,
+                     const QList<QRect>& screens) {
+  QSize wanted = size && size->isValid() && !size->isEmpty() ? *size : designSize;
+  if (screens.isEmpty()) return QRect(pos.value_or(QPoint(0, 0)), wanted);
+
+  QRect screen = screens.constFirst();
+  long long bestOverlap = 0;
+  if (pos) {
+    const QRect rect(*pos, wanted);
+    for (const QRect& s : screens) {
+      const QRect overlap = s.intersected(rect);
+      const long long area = overlap.isEmpty() ? 0 : (long long)overlap.width() * overlap.height();
+      if (area > bestOverlap) {
+        bestOverlap = area;
+        screen = s;
+      }
+    }
+  }
+  wanted = wanted.boundedTo(screen.size());
+  if (bestOverlap == 0)
+    return QRect(screen.topLeft() + QPoint((screen.width() - wanted.width()) / 2, (screen.height() - wanted.height()) / 2),
+                 wanted);
+  const int x = std::clamp(pos->x(), screen.left(), screen.right() + 1 - wanted.width());
+  const int y = std::clamp(pos->y(), screen.top(), screen.bottom() + 1 - wanted.height());
+  return QRect(QPoint(x, y), wanted);
+}
+
 }  // namespace orvela::platform

@@ -3,8 +3,11 @@
 // the font in use a window opens at its design size or larger, as large as its layout
 // needs for every text to show whole. The layout's minimum comes from the font metrics of
 // its widgets, so nothing here counts pixels of text.
+#include <QList>
+#include <QRect>
 #include <QSize>
 #include <QString>
+#include <optional>
 
 class QHeaderView;
 class QTabWidget;
@@ -29,5 +32,12 @@ void SetSectionWidthAtLeast(QHeaderView* header, int section, int designWidth, c
 
 // The smallest size at which the window's layout shows everything, never below `designSize`.
 QSize SizeAtLeast(QWidget* window, QSize designSize);
+
+// A window's place on the screens: the remembered size and position when they fit, else
+// the design size, never larger than the screen it lands on and always wholly on it. The
+// screen is the one the remembered place overlaps most; the first (primary) one when it
+// overlaps none or no position is known, and then the window is centred on it.
+QRect PlaceOnScreens(std::optional<QPoint> pos, std::optional<QSize> size, QSize designSize,
+                     const QList<QRect>& screens);
 
 }  // namespace orvela::platform

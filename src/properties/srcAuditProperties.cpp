@@ -20,6 +20,7 @@
 #include "platform/RecordGridDelegate.h"
 #include "platform/RecordListModel.h"
 #include "platform/Services.h"
+#include "platform/WindowPlaces.h"
 #include "platform/WindowSize.h"
 #include "properties/srcEditBaseVals.h"
 #include "model/Edits.h"
@@ -160,6 +161,7 @@ void TdlgAuditProperties::buildPage(ListIndex list) {
     grid->resizeColumnToContents(c);
     grid->setColumnWidth(c, std::max(grid->columnWidth(c), page.model->columns()[c].width));
   }
+  context_.services().places().followColumns(grid->horizontalHeader(), grid->objectName());
 
   auto* glyphs = new QVBoxLayout;
   glyphs->setSpacing(1);

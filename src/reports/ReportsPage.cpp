@@ -22,6 +22,7 @@
 #include "platform/ErrorReport.h"
 #include "platform/Services.h"
 #include "platform/TempFiles.h"
+#include "platform/WindowPlaces.h"
 #include "reports/ReportDirectory.h"
 #include "reports/ReportPreview.h"
 #include "reports/engine/ReportEngine.h"
@@ -317,7 +318,7 @@ QString ReportsPage::askSavePath(const QString& title, const QString& filter, co
   request.title = title;
   request.filter = filter;
   request.defaultSuffix = suffix;
-  request.directory = lastSaveDir_;
+  request.directory = context_.services().places().values().folders[std::size_t(platform::FolderKind::Reports)];
   request.overwritePrompt = true;
   return context_.services().fileDialogs().saveFile(this, request);
 }
@@ -326,7 +327,7 @@ void ReportsPage::acSaveReport() {
   const QString path = askSavePath(QStringLiteral("Save Report"), QStringLiteral("Rich Text Files (*.rtf);;All Files (*)"),
                                    QStringLiteral("rtf"));
   if (path.isEmpty()) return;
-  if (writeReport(path)) lastSaveDir_ = QFileInfo(path).absolutePath();
+  if (writeReport(path)) context_.services().places().chosen(platform::FolderKind::Reports, path);
 }
 
 void ReportsPage::acSaveReportPdf() {
@@ -343,7 +344,7 @@ void ReportsPage::acSaveReportPdf() {
                               QStringLiteral(" konnte nicht geschrieben werden: ") + error);
     return;
   }
-  lastSaveDir_ = QFileInfo(path).absolutePath();
+  context_.services().places().chosen(platform::FolderKind::Reports, path);
 }
 
 void ReportsPage::acPrintReport() {

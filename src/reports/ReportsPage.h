@@ -89,7 +89,6 @@ class ReportsPage : public QWidget {
   // The page of the last run's template (none: it sets none) and its headers and footers.
   std::optional<rtf::PageSetup> page_;
   rtf::HeadersFooters headersFooters_;
-  QString lastSaveDir_;
 
   QLabel* labelReportPage_ = nullptr;
   QTextEdit* reReport_;

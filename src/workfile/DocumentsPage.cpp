@@ -12,6 +12,7 @@
 #include "platform/Cp1252Text.h"
 #include "platform/RecordGridDelegate.h"
 #include "platform/Services.h"
+#include "platform/WindowPlaces.h"
 #include "platform/WindowSize.h"
 #include "workfile/DocumentsModel.h"
 #include "workfile/DocumentsView.h"
@@ -31,6 +32,7 @@ DocumentsPage::DocumentsPage(WorkFileContext& context, QWidget* parent)
     if (const int width = DocumentsModel::columnWidth(column))
       platform::SetSectionWidthAtLeast(view_->header(), column, width);
   }
+  context_.services().places().followColumns(view_->header(), view_->objectName());
 
   auto* panel = new QWidget(this);
   panel->setObjectName(QStringLiteral("Panel2"));

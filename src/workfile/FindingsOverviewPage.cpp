@@ -17,6 +17,7 @@
 #include "model/Cp1252.h"
 #include "model/EvidenceFields.h"
 #include "platform/Services.h"
+#include "platform/WindowPlaces.h"
 #include "platform/WindowSize.h"
 #include "reports/engine/FindingsOverviewCsv.h"
 #include "storage/SafeFileWriter.h"
@@ -58,6 +59,7 @@ FindingsOverviewPage::FindingsOverviewPage(WorkFileContext& context, StructurePa
   for (std::size_t column = 0; column < kFindingColumnCount; ++column)
     platform::SetSectionWidthAtLeast(header, int(column), kFindingColumns[column].width,
                                      column == kFindingDeadline ? QStringLiteral("00.00.0000") : QString());
+  context_.services().places().followColumns(header, lvRepFindings_->objectName());
 
   // The export: a button above the list and the list's context menu, enabled while there
   // are rows to export.

@@ -12,6 +12,8 @@
 #include "model/srcGlobalDef.h"
 #include "platform/RecordGridDelegate.h"
 #include "platform/RecordListModel.h"
+#include "platform/Services.h"
+#include "platform/WindowPlaces.h"
 #include "platform/WindowSize.h"
 #include "workfile/ItemDetailWidgets.h"
 #include "workfile/srcFindingProperties.h"
@@ -70,6 +72,9 @@ FindingsPage::FindingsPage(platform::Services& services, Mode mode, std::functio
   for (int c = 0; c < model_->columnCount(); ++c)
     platform::SetSectionWidthAtLeast(vtFindings_->horizontalHeader(), c, model_->columns()[c].width,
                                      c == kDeadlineColumn ? QStringLiteral("00.00.0000") : QString());
+  // The panel and the dialog show different columns, so each keeps its own widths.
+  services_.places().followColumns(vtFindings_->horizontalHeader(),
+                                   panel ? QStringLiteral("vtFindings") : QStringLiteral("vtFindingsDialog"));
 
   auto* strip = new QWidget(this);
   strip->setFixedWidth(kButtonStrip);

@@ -16,6 +16,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/Services.h"
+#include "platform/WindowPlaces.h"
 #include "workfile/StructureClipboard.h"
 #include "workfile/StructureModel.h"
 #include "workfile/StructureTreeView.h"
@@ -48,6 +50,10 @@ StructurePage::StructurePage(WorkFileContext& context, QWidget* parent)
   splitter_->setStretchFactor(0, 0);
   splitter_->setStretchFactor(1, 1);
   splitter_->setChildrenCollapsible(false);
+  connect(splitter_, &QSplitter::splitterMoved, this, [this] {
+    treeWidth_ = splitter_->sizes().constFirst();
+    context_.services().places().values().treeWidth = treeWidth_;
+  });
 
   auto* strip = new QWidget;
   strip->setObjectName(QStringLiteral("panelSelect"));
@@ -161,7 +167,24 @@ void StructurePage::showEvent(QShowEvent* event) {
   if (const auto* tabs = panelDetail_ ? panelDetail_->findChild<QTabWidget*>() : nullptr)
     panelNeeds = tabs->tabBar()->sizeHint().width() + kPanelFrames;
   const int room = splitter_->width() - splitter_->handleWidth();
-  const int tree = std::clamp(room - panelNeeds, kMinimumTreeWidth, kInitialTreeWidth);
+  // The width the user gave the tree last, as far as the tab has room for it.
+  const std::optional<int> remembered = context_.services().places().values().treeWidth;
+  const int tree = remembered ? std::clamp(*remembered, 1, std::max(1, room - 1))
+                              : std::clamp(room - panelNeeds, kMinimumTreeWidth, kInitialTreeWidth);
+  treeWidth_ = tree;
+  keepTreeWidth();
+}
+
+void StructurePage::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // The splitter has spread the change over both sides; the tree keeps its width and the
+  // panel takes the change, so a remembered width stays what it was.
+  if (treeWidth_ > 0) keepTreeWidth();
+}
+
+void StructurePage::keepTreeWidth() {
+  const int room = splitter_->width() - splitter_->handleWidth();
+  const int tree = std::clamp(treeWidth_, 1, std::max(1, room - 1));
   splitter_->setSizes({tree, std::max(0, room - tree)});
 }
 

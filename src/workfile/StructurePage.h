@@ -74,6 +74,7 @@ class StructurePage : public QWidget, private EditObserver {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // After an undo or redo the tree shows the item the step was about.
@@ -104,6 +105,9 @@ class StructurePage : public QWidget, private EditObserver {
   CommandActions contextActions_;
   CommandActions editActions_;
   bool sized_ = false;
+  // The tree's width, kept while the page changes its size; 0 until the page is first shown.
+  int treeWidth_ = 0;
+  void keepTreeWidth();
 };
 
 }  // namespace orvela

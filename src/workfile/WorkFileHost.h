@@ -34,6 +34,8 @@ class WorkFileHost {
   virtual void updateUndoButtons() = 0;
   // Fills `submenu` with one entry per recent file; choosing one opens that file.
   virtual void BuildReopenMenu(QMenu* submenu) = 0;
+  // Puts the numbered list of the open work-file windows at the end of a "Fenster" menu.
+  virtual void BuildWindowMenu(QMenu* menu) = 0;
   virtual void acGeneralSettings() = 0;
   virtual void acHelpContents() = 0;
   virtual void acHelpOVHomepage() = 0;

@@ -21,6 +21,7 @@
 #include "model/srcGlobalDef.h"
 #include "platform/Cp1252Text.h"
 #include "platform/Services.h"
+#include "platform/WindowPlaces.h"
 
 namespace orvela {
 
@@ -179,8 +180,11 @@ void TdlgEditDoc::chooseLinkFile() {
   if (current.isAbsolute() && current.exists()) {
     request.directory = current.absolutePath();
     request.selectedFile = current.fileName();
+  } else {
+    request.directory = services_.places().values().folders[std::size_t(platform::FolderKind::Documents)];
   }
   const QString chosen = services_.fileDialogs().openFile(this, request);
+  services_.places().chosen(platform::FolderKind::Documents, chosen);
   if (!chosen.isEmpty()) editLink_->setText(QDir::toNativeSeparators(chosen));
 }
 

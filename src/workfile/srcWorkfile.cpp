@@ -22,6 +22,7 @@
 #include "model/srcGlobalDef.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
+#include "platform/WindowPlaces.h"
 #include "properties/srcAuditProperties.h"
 #include "reports/ReportsPage.h"
 #include "storage/WorkFileStorage.h"
@@ -346,6 +347,7 @@ void TfrmWorkFile::createMenus() {
   for (const char* name : {"WindowCascade1", "WindowTileHorizontal1", "WindowTileVertical1", "WindowMinimizeAll1",
                            "WindowArrangeAll1"})
     window->addAction(host_.command(QString::fromLatin1(name)));
+  connect(window, &QMenu::aboutToShow, this, [this, window] { host_.BuildWindowMenu(window); });
 
   QMenu* help = menu("miHelp", "Hilfe", "Hilfethemen");
   QAction* contents = item(help, "OrvelaHilfe1", "Orvela Hilfe");
@@ -473,9 +475,11 @@ QString TfrmWorkFile::askSavePath() {
     request.directory = QFileInfo(GetFileName()).absolutePath();
     request.selectedFile = GetFileName();
   } else {
-    request.directory = host_.settings().workingDir;
+    request.directory = host_.services().places().startFolder(platform::FolderKind::Save, host_.settings().workingDir);
   }
-  return host_.services().fileDialogs().saveFile(this, request);
+  const QString path = host_.services().fileDialogs().saveFile(this, request);
+  host_.services().places().chosen(platform::FolderKind::Save, path);
+  return path;
 }
 
 void TfrmWorkFile::acFileSaveAs() {
