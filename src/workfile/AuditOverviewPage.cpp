@@ -15,6 +15,7 @@
 
 #include "platform/Cp1252Text.h"
 #include "platform/Services.h"
+#include "platform/WindowPlaces.h"
 #include "platform/WindowSize.h"
 #include "rtf/qt/PagedDocument.h"
 #include "workfile/AuditOverviewChart.h"
@@ -70,6 +71,7 @@ AuditOverviewPage::AuditOverviewPage(WorkFileContext& context, std::function<Cal
   for (int column = 0; column < OverdueFindingsModel::ColumnCount; ++column)
     platform::SetSectionWidthAtLeast(lvOverdueFindings_->horizontalHeader(), column, kWidths[column],
                                      column == OverdueFindingsModel::Deadline ? QStringLiteral("00.00.0000") : QString());
+  context_.services().places().followColumns(lvOverdueFindings_->horizontalHeader(), lvOverdueFindings_->objectName());
   lvOverdueFindings_->setToolTip(QStringLiteral("Ein Klick zeigt die Feststellung an ihrem Element"));
   // A click or Return leads to the finding's item; the arrow keys only move the selection.
   connect(lvOverdueFindings_, &QAbstractItemView::clicked, this, &AuditOverviewPage::openOverdue);
