@@ -19,6 +19,7 @@
 #include "platform/WindowPlaces.h"
 #include "platform/WindowSize.h"
 #include "support/Doubles.h"
+#include "support/DrawnChecks.h"
 #include "support/TestServices.h"
 #include "support/WorkFiles.h"
 #include "workfile/srcWorkfile.h"
@@ -318,6 +319,10 @@ class WindowPlacesTest : public QObject {
     const QList<QAction*> actions = menu->actions();
     QCOMPARE(actions[0]->objectName(), QString("WindowCascade1"));
     QVERIFY(actions[5]->isSeparator());
+    menu->popup(frame->mapToGlobal(QPoint(40, 40)));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QVERIFY(!SaveScreen(menu, "window-menu").isEmpty());
+    menu->hide();
 
     QAction* first = nullptr;
     for (QAction* act : menu->actions())
