@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "model/DelimitedText.h"
+#include "model/EvidenceFields.h"
 #include "model/StructureCommands.h"
 #include "model/TextUtils.h"
 #include "model/srcGlobalDef.h"
@@ -74,7 +75,9 @@ AuditOverview CountAuditOverview(const WorkFileData& data, CalendarDate today) {
         else
           CountRisk(overview.findingsByRisk, risk);
         const std::string deadline = finding.value(key::DEADLINE);
-        const DeadlineBucket bucket = DeadlineBucketOf(deadline, today);
+        const DeadlineBucket bucket = FindingStatusIndex(finding.value(key::STATUS)) >= kFindingStatusDone
+                                          ? DeadlineBucket::Done
+                                          : DeadlineBucketOf(deadline, today);
         ++overview.findingsByDeadline[std::size_t(bucket)];
         if (bucket == DeadlineBucket::Overdue)
           overview.overdue.push_back({item->record.value(key::ID), ItemDisplayText(*item, false),

@@ -32,8 +32,9 @@ struct CountedValue {
   friend bool operator==(const CountedValue&, const CountedValue&) = default;
 };
 
-enum class DeadlineBucket { Overdue, DueSoon, Later, None };
-inline constexpr std::size_t kDeadlineBucketCount = 4;
+// Done: the finding is "umgesetzt" or "verifiziert", so its deadline no longer presses.
+enum class DeadlineBucket { Overdue, DueSoon, Later, Done, None };
+inline constexpr std::size_t kDeadlineBucketCount = 5;
 // "Due soon": from today up to this many days ahead, both days included.
 inline constexpr int kDueSoonDays = 30;
 

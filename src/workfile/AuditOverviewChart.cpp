@@ -33,6 +33,7 @@ const BucketShown kBucketsShown[] = {
     {DeadlineBucket::Overdue, "überfällig", QColor(0xC6, 0x28, 0x28)},
     {DeadlineBucket::DueSoon, "in 30 Tagen fällig", QColor(0xF0, 0xA8, 0x30)},
     {DeadlineBucket::Later, "später fällig", QColor(0x3B, 0x8E, 0x3E)},
+    {DeadlineBucket::Done, "umgesetzt", QColor(0x7A, 0xA8, 0xD8)},
     {DeadlineBucket::None, "ohne Termin", QColor(0xB8, 0xB8, 0xB8)},
 };
 

@@ -227,7 +227,7 @@ class AuditOverviewTest : public QObject {
     QCOMPARE(tips, (QStringList{"Einkauf: 1 vollständig bearbeitet, 1 unvollständig, 0 nicht definiert",
                                 "Lager: 0 vollständig bearbeitet, 0 unvollständig, 1 nicht definiert",
                                 "hoch: 1", "ohne Risiko: 2", "nicht definiert: 1", "Empfehlung: 1", "Maßnahme: 1",
-                                "überfällig: 2", "in 30 Tagen fällig: 1", "später fällig: 0", "ohne Termin: 0"}));
+                                "überfällig: 2", "in 30 Tagen fällig: 1", "später fällig: 0", "umgesetzt: 0", "ohne Termin: 0"}));
     // A screen reader gets the same, and the figures as they change.
     QCOMPARE(chart->accessibleDescription(), tips.join('\n'));
     changeItem("Lager", [](FieldList& r) { r.setValue(key::WORKSTATE, "completed"); });

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/DelimitedText.h"
+#include "model/EvidenceFields.h"
 #include "model/srcGlobalDef.h"
 #include "model/srcGlobalProc.h"
 
@@ -105,14 +106,14 @@ TEST_F(AuditOverviewFixture, FindingsByRiskAndType) {
 TEST_F(AuditOverviewFixture, DeadlinesAndOverdueFindings) {
   struct Case {
     CalendarDate today;
-    std::array<std::size_t, kDeadlineBucketCount> byDeadline;  // overdue, due soon, later, none
+    std::array<std::size_t, kDeadlineBucketCount> byDeadline;  // overdue, due soon, later, done, none
     std::vector<std::string> overdue;                          // finding names in list order
   };
   const Case cases[] = {
-      {{2026, 1, 1}, {0, 0, 5, 2}, {}},
-      {kToday, {3, 1, 1, 2}, {"Vier Augen fehlen", "Inventur", "Protokoll"}},  // same day: tree order
-      {{2026, 5, 10}, {4, 1, 0, 2}, {"Vier Augen fehlen", "Inventur", "Protokoll", "Limit"}},
-      {{2027, 1, 1}, {5, 0, 0, 2}, {"Vier Augen fehlen", "Inventur", "Protokoll", "Limit", "Regal"}},
+      {{2026, 1, 1}, {0, 0, 5, 0, 2}, {}},
+      {kToday, {3, 1, 1, 0, 2}, {"Vier Augen fehlen", "Inventur", "Protokoll"}},  // same day: tree order
+      {{2026, 5, 10}, {4, 1, 0, 0, 2}, {"Vier Augen fehlen", "Inventur", "Protokoll", "Limit"}},
+      {{2027, 1, 1}, {5, 0, 0, 0, 2}, {"Vier Augen fehlen", "Inventur", "Protokoll", "Limit", "Regal"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(ShortDateText(c.today));
@@ -126,6 +127,36 @@ TEST_F(AuditOverviewFixture, DeadlinesAndOverdueFindings) {
   const AuditOverview overview = CountAuditOverview(data, kToday);
   ASSERT_FALSE(overview.overdue.empty());
   EXPECT_EQ(overview.overdue[0], (OverdueFinding{"2", "Bestellung", "Vier Augen fehlen", "2 - HOCH", {2026, 3, 1}}));
+}
+
+// A finding carried out ("umgesetzt", "verifiziert") is no longer overdue, whatever its
+// deadline; "in Umsetzung" and a status the program does not know still are.
+TEST_F(AuditOverviewFixture, FindingsCarriedOutAreNotOverdue) {
+  struct Case {
+    const char* status;
+    std::array<std::size_t, kDeadlineBucketCount> byDeadline;
+    std::vector<std::string> overdue;
+  };
+  const Case cases[] = {
+      {"1", {3, 1, 1, 0, 2}, {"Vier Augen fehlen", "Inventur", "Protokoll"}},
+      {"9", {3, 1, 1, 0, 2}, {"Vier Augen fehlen", "Inventur", "Protokoll"}},
+      {"2", {2, 1, 1, 1, 2}, {"Vier Augen fehlen", "Protokoll"}},
+      {"3", {2, 1, 1, 1, 2}, {"Vier Augen fehlen", "Protokoll"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.status);
+    RecordNode* store = data.structure.root().children()[1].get();
+    std::vector<FieldList> findings;
+    for (const std::string& entry : SplitListText(store->record.value(key::FINDINGS)))
+      findings.push_back(FieldList::fromCommaText(entry));
+    findings[0].setValue(key::STATUS, c.status);  // "Inventur", due 01.03.2026
+    store->record.setValue(key::FINDINGS, ListToText(findings));
+    const AuditOverview overview = CountAuditOverview(data, kToday);
+    EXPECT_EQ(overview.findingsByDeadline, c.byDeadline);
+    std::vector<std::string> names;
+    for (const OverdueFinding& f : overview.overdue) names.push_back(f.name);
+    EXPECT_EQ(names, c.overdue);
+  }
 }
 
 TEST(AuditOverview, EmptyWorkFile) {
