@@ -1,6 +1,7 @@
 #include "storage/SafeFileWriter.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,6 +49,9 @@ long FileOps::write(int fd, const char* bytes, std::size_t size) { return static
 bool FileOps::sync(int fd) { return ::fsync(fd) == 0; }
 bool FileOps::close(int fd) { return ::close(fd) == 0; }
 bool FileOps::rename(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()) == 0; }
+bool FileOps::exchange(const std::string& a, const std::string& b) {
+  return ::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0;
+}
 void FileOps::remove(const std::string& path) { ::unlink(path.c_str()); }
 
 FileOps& SystemFileOps() {
@@ -112,20 +116,52 @@ void SafeFileStream::write(std::string_view content) {
   }
 }
 
-void SafeFileStream::commit() {
+void SafeFileStream::refuseChanged() {
+  ops_.remove(temp_);
+  done_ = true;
+  throw FileChangedError("Die Datei wurde seit dem Öffnen von einem anderen Programm geändert. (" + path_ + ")");
+}
+
+bool SafeFileStream::exchangeGuarded(const ReplaceGuard& guard) {
+  if (!ops_.exchange(temp_, target_)) {
+    if (errno == ENOENT) return false;  // the target is gone: nothing of anybody's to lose
+    if (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP || errno == EXDEV) return false;
+    abandon(SystemReason(errno));
+  }
+  // temp_ now holds what the target held a moment ago.
+  if (guard(temp_)) {
+    ops_.remove(temp_);
+    done_ = true;
+    SyncFolder(folder_);
+    return true;
+  }
+  if (!ops_.exchange(temp_, target_)) {
+    // The other program's content stays under the temporary name rather than being lost.
+    done_ = true;
+    throw FileChangedError("Die Datei wurde seit dem Öffnen von einem anderen Programm geändert. (" + path_ +
+                           "; der fremde Stand liegt in " + temp_ + ")");
+  }
+  refuseChanged();
+}
+
+void SafeFileStream::commit(const ReplaceGuard& guard) {
   if (!ops_.sync(fd_)) abandon(SystemReason(errno));
   const int fd = fd_;
   fd_ = -1;
   if (!ops_.close(fd)) abandon(SystemReason(errno));
+  if (guard) {
+    if (exchangeGuarded(guard)) return;
+    if (!guard(target_)) refuseChanged();
+  }
   if (!ops_.rename(temp_, target_)) abandon(SystemReason(errno));
   done_ = true;
   SyncFolder(folder_);
 }
 
-void WriteFileSafely(const std::string& path, std::string_view content, FileOps& ops) {
+void WriteFileSafely(const std::string& path, std::string_view content, FileOps& ops, const ReplaceGuard& guard) {
   SafeFileStream file(path, ops);
   file.write(content);
-  file.commit();
+  file.commit(guard);
 }
 
 }  // namespace orvela

@@ -3,7 +3,9 @@
 // content on disk, never a mixture: the content goes to a temporary file in the same
 // folder, is flushed to the disk, and the temporary file is renamed over the target.
 #include <cstddef>
+#include <functional>
 #include <string>
+#include <stdexcept>
 #include <string_view>
 #include <sys/types.h>
 
@@ -24,10 +26,22 @@ class FileOps {
   virtual bool sync(int fd);
   virtual bool close(int fd);
   virtual bool rename(const std::string& from, const std::string& to);
+  // Swaps the two names in one step (renameat2 with RENAME_EXCHANGE); fails with EINVAL or
+  // ENOSYS where the file system cannot.
+  virtual bool exchange(const std::string& a, const std::string& b);
   virtual void remove(const std::string& path);
 };
 
 FileOps& SystemFileOps();
+
+// The file to be replaced is no longer what the caller last read or wrote.
+class FileChangedError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Asked with the path of the file about to be replaced: is it still the expected one?
+using ReplaceGuard = std::function<bool(const std::string& previousPath)>;
 
 // Bytes handed to one write call at most.
 inline constexpr std::size_t kWriteChunk = 1 << 20;
@@ -36,7 +50,8 @@ inline constexpr std::size_t kWriteChunk = 1 << 20;
 // target that exists but may not be written, or is no regular file, is refused and left
 // untouched. A symbolic link is followed, so the file it points to is replaced.
 // Throws FileError ("Die Datei kann nicht gespeichert werden!" plus the reason).
-void WriteFileSafely(const std::string& path, std::string_view content, FileOps& ops = SystemFileOps());
+void WriteFileSafely(const std::string& path, std::string_view content, FileOps& ops = SystemFileOps(),
+                     const ReplaceGuard& guard = {});
 
 // The same for content that is produced piece by piece (or by a library writing to a path):
 // the constructor checks the target and creates the temporary file, write() appends,
@@ -53,10 +68,18 @@ class SafeFileStream {
   void write(std::string_view bytes);
   // The temporary file, for a writer that opens it by name; it is flushed by commit().
   const std::string& tempPath() const { return temp_; }
-  void commit();
+  // With `guard`, an existing target is swapped with the new content in one step and the
+  // previous content asked about under its new name; refused, it is swapped back and
+  // FileChangedError is thrown, so that a file changed at any moment before the swap is
+  // never lost. Where the file system cannot swap, the target is asked about just before
+  // the rename.
+  void commit(const ReplaceGuard& guard = {});
 
  private:
   [[noreturn]] void abandon(const std::string& reason);
+  [[noreturn]] void refuseChanged();
+  // The guarded replacement; false when the swap is not possible here.
+  bool exchangeGuarded(const ReplaceGuard& guard);
 
   FileOps& ops_;
   std::string path_, target_, folder_, temp_;

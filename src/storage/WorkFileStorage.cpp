@@ -4,17 +4,32 @@
 
 namespace orvela {
 
-void WriteWorkFile(const WorkFileData& data, const std::string& path, FileOps& ops) {
-  WriteFileSafely(path, BuildEnvelope(BuildWorkFileXml(data)), ops);
+std::string WriteWorkFile(const WorkFileData& data, const std::string& path, FileOps& ops, const ReplaceGuard& guard) {
+  std::string content = BuildEnvelope(BuildWorkFileXml(data));
+  WriteFileSafely(path, content, ops, guard);
+  return content;
 }
 
-SaveResult SaveWorkFile(WorkFileData& data, const std::string& path, const StampSource& stamps, FileOps& ops) {
+SaveResult SaveWorkFile(WorkFileData& data, const std::string& path, const StampSource& stamps, FileOps& ops,
+                        const FileStamp* expected) {
   SaveResult result;
+  ReplaceGuard guard;
+  if (expected) {
+    const FileStamp before = *expected;
+    guard = [before](const std::string& previous) { return FileUnchangedSince(previous, before); };
+  }
   try {
     data.savedAt = DateTimeText(stamps.now());
     data.savedBy = stamps.userStamp();
-    WriteWorkFile(data, path, ops);
+    const std::string content = WriteWorkFile(data, path, ops, guard);
     data.fileName = path;
+    // Without a time to go by, the check sum alone tells the next comparison the truth.
+    result.stamp = StampOfContent(path, content).value_or(FileStamp{content.size(), 0, Md5Hex(content)});
+  } catch (const FileChangedError& e) {
+    result.ok = false;
+    result.changedOnDisk = true;
+    result.message = kCannotSaveMessage;
+    result.detail = e.what();
   } catch (const std::exception& e) {
     result.ok = false;
     result.message = kCannotSaveMessage;
@@ -42,6 +57,7 @@ LoadResult LoadWorkFile(WorkFileData& data, const std::string& path, const Warni
     return result;
   }
   data.fileName = path;
+  result.stamp = StampOfContent(path, content).value_or(FileStamp{content.size(), 0, Md5Hex(content)});
   return result;
 }
 

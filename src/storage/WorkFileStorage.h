@@ -5,6 +5,7 @@
 
 #include "model/WorkFileData.h"
 #include "storage/Envelope.h"
+#include "storage/FileStamp.h"
 #include "storage/SafeFileWriter.h"
 #include "storage/WorkFileXml.h"
 
@@ -17,20 +18,27 @@ struct SaveResult {
   bool ok = true;
   std::string message;  // kCannotSaveMessage on failure
   std::string detail;   // the reason, for the error report; UTF-8
+  bool changedOnDisk = false;  // refused: the file was no longer the expected one
+  FileStamp stamp;             // of the file as written, on success
 };
 
 // Stamps SavedAt/SavedBy (also when the save then fails), writes envelope and XML safely
-// and, on success only, sets data.fileName to `path`.
+// and, on success only, sets data.fileName to `path`. With `expected`, a file at `path`
+// that is no longer what it describes (and not missing) is left as it is and the save
+// refused with changedOnDisk.
 SaveResult SaveWorkFile(WorkFileData& data, const std::string& path, const StampSource& stamps,
-                        FileOps& ops = SystemFileOps());
-// Writes the data as it is, stamps included; throws FileError.
-void WriteWorkFile(const WorkFileData& data, const std::string& path, FileOps& ops = SystemFileOps());
+                        FileOps& ops = SystemFileOps(), const FileStamp* expected = nullptr);
+// Writes the data as it is, stamps included; throws FileError (FileChangedError when
+// `guard` refuses the file about to be replaced). Returns the bytes written.
+std::string WriteWorkFile(const WorkFileData& data, const std::string& path, FileOps& ops = SystemFileOps(),
+                          const ReplaceGuard& guard = {});
 
 struct LoadResult {
   enum class Status { Ok, ReadFailed, ParseFailed };
   Status status = Status::Ok;
   std::string message;  // kCannotReadMessage, or the parse error with line and column
   std::string detail;   // the reason a read failed
+  FileStamp stamp;      // of the bytes read, when they were read
   bool ok() const { return status == Status::Ok; }
 };
 
