@@ -50,6 +50,8 @@ class TfrmMain : public QMainWindow, public WorkFileHost {
   // Where new windows take their user and time stamps from (tests fix them).
   void setStampSource(StampSource stamps) { stamps_ = std::move(stamps); }
   const StampSource& stampSource() const override { return stamps_; }
+  // The lock owner: this frame's user stamp, the system's host, login and process id.
+  LockEnvironment lockEnvironment() const override;
 
   QMdiArea* mdiArea() const { return mdiArea_; }
   QList<TfrmWorkFile*> workFileWindows() const;

@@ -8,8 +8,10 @@
 
 #include "app/RecentFiles.h"
 #include "app/srcMain.h"
+#include "model/Cp1252.h"
 #include "model/TextUtils.h"
 #include "platform/ErrorReport.h"
+#include "platform/LockIdentity.h"
 #include "platform/Services.h"
 #include "platform/WindowPlaces.h"
 #include "storage/Envelope.h"
@@ -67,10 +69,18 @@ TfrmWorkFile* TfrmMain::CreateWorkFileWindow() {
   return window;
 }
 
+LockEnvironment TfrmMain::lockEnvironment() const {
+  return platform::SystemLockEnvironment(Cp1252ToUtf8(stamps_.userStamp()));
+}
+
 TfrmWorkFile* TfrmMain::OpenWorkFile(const QString& path) {
+  // The lock first, so that what is read is what this window then holds.
+  std::optional<WorkFileAccess> access = ClaimWorkFile(services_, this, path, lockEnvironment());
+  if (!access) return nullptr;
   TfrmWorkFile* window = CreateWorkFileWindow();
   switch (window->LoadWorkFile(path)) {
     case TfrmWorkFile::LoadOutcome::Loaded:
+      window->setAccess(std::move(*access));
       return window;
     case TfrmWorkFile::LoadOutcome::ReadFailed:
       return nullptr;  // reported; the empty window stays, as after any failed read

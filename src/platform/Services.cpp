@@ -54,6 +54,10 @@ constexpr ButtonInfo kButtons[] = {
     {MessageButton::Cancel, "Abbrechen", QMessageBox::RejectRole},
     {MessageButton::Yes, "&Ja", QMessageBox::YesRole},
     {MessageButton::No, "&Nein", QMessageBox::NoRole},
+    {MessageButton::OpenReadOnly, "&Schreibgeschützt öffnen", QMessageBox::AcceptRole},
+    {MessageButton::OpenAnyway, "&Trotzdem öffnen", QMessageBox::DestructiveRole},
+    {MessageButton::Overwrite, "&Überschreiben", QMessageBox::DestructiveRole},
+    {MessageButton::SaveAs, "&Speichern unter...", QMessageBox::AcceptRole},
 };
 
 class BoxMessages final : public MessageService {

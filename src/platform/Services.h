@@ -29,7 +29,9 @@ class PendingCut;
 class WindowPlaces;
 
 enum class MessageKind { Warning, Error, Information, Confirmation };  // "Warnung", "Fehler", "Informationen", "Bestätigen"
-enum class MessageButton { None, Ok, Cancel, Yes, No };               // "OK", "Abbrechen", "&Ja", "&Nein"
+enum class MessageButton { None, Ok, Cancel, Yes, No,                 // "OK", "Abbrechen", "&Ja", "&Nein"
+                           OpenReadOnly, OpenAnyway,                   // "Schreibgeschützt öffnen", "Trotzdem öffnen"
+                           Overwrite, SaveAs };                        // "Überschreiben", "Speichern unter..."
 
 class MessageService {
  public:

@@ -8,7 +8,6 @@
 #include "model/Cp1252.h"
 
 namespace orvela::platform {
-namespace {
 
 QString LoginName() {
   if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_name && *entry->pw_name)
@@ -21,8 +20,6 @@ QString ShortHostName() {
   const qsizetype dot = host.indexOf(QLatin1Char('.'));
   return dot < 0 ? host : host.left(dot);
 }
-
-}  // namespace
 
 QString CurrentUserStampText() { return ShortHostName() + QLatin1Char('/') + LoginName(); }
 

@@ -10,6 +10,8 @@ namespace orvela::platform {
 
 // Short host name, "/", login name; either half empty when the system cannot tell.
 QString CurrentUserStampText();
+QString ShortHostName();
+QString LoginName();
 
 // Unicode text as Windows-1252; a character the code page cannot hold becomes "?" so
 // that the stamp still shows that something stood there.

@@ -24,9 +24,10 @@ std::optional<FileStamp> StampOfContent(const std::string& path, std::string_vie
 // read.
 std::optional<FileStamp> StampOfFile(const std::string& path);
 
-// True when the file at `path` still is what `expected` describes. A missing file counts
-// as unchanged (nothing of anybody's would be overwritten); a file that exists but cannot
-// be read counts as changed. The check sum is only computed when size and time agree.
+// True when the file at `path` still is what `expected` describes. A missing file, or
+// something else than a file in its place, counts as unchanged (nothing of anybody's would
+// be overwritten; saving refuses what is not a file); a file that exists but cannot be
+// read counts as changed. The check sum is only computed when size and time agree.
 bool FileUnchangedSince(const std::string& path, const FileStamp& expected);
 
 }  // namespace orvela

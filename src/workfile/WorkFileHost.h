@@ -4,6 +4,7 @@
 // window arrangement, about), the save button, the recent files and help. The frame
 // implements it; the window knows nothing else of the frame.
 #include "model/WorkFileData.h"
+#include "storage/LockFile.h"
 
 class QAction;
 class QMenu;
@@ -25,6 +26,8 @@ class WorkFileHost {
   virtual platform::GeneralSettings& settings() = 0;
   // Where new windows take their user and time stamps from.
   virtual const StampSource& stampSource() const = 0;
+  // Who this program is in the locks beside work files, as of now.
+  virtual LockEnvironment lockEnvironment() const = 0;
   // A shared command of the frame by name (FileNew1, FileOpen1, FileClose1, FileExit1,
   // WindowCascade1, ..., HelpAbout1): the window's menus show the frame's own actions.
   virtual QAction* command(const QString& name) const = 0;

@@ -66,6 +66,16 @@ class BusyWindow {
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
+// The same file however the path is written.
+bool SameFile(const QString& a, const QString& b) {
+  if (a.isEmpty() || b.isEmpty()) return false;
+  const auto canonical = [](const QString& path) {
+    const QString c = QFileInfo(path).canonicalFilePath();
+    return c.isEmpty() ? QFileInfo(path).absoluteFilePath() : c;
+  };
+  return canonical(a) == canonical(b);
+}
+
 }  // namespace
 
 class TfrmWorkFile::Context final : public WorkFileContext {
@@ -98,6 +108,10 @@ TfrmWorkFile::TfrmWorkFile(WorkFileHost& host, QWidget* parent)
   statusBar_->setSizeGripEnabled(false);
   findPanel_ = new FindPanel(*this);
   findPanel_->addActionsTo(miEdit_);
+  labelAccess_ = new QLabel(statusBar_);
+  labelAccess_->setObjectName(QStringLiteral("labelAccess"));
+  statusBar_->addPermanentWidget(labelAccess_);
+  labelAccess_->hide();
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -368,7 +382,10 @@ QString TfrmWorkFile::captionText() const {
 }
 
 // "[*]": the desktop's mark of unsaved changes, shown while the window is modified.
-void TfrmWorkFile::updateCaption() { setWindowTitle(captionText() + QStringLiteral("[*]")); }
+void TfrmWorkFile::updateCaption() {
+  const QString readOnly = isReadOnly() ? QStringLiteral(" [schreibgeschützt]") : QString();
+  setWindowTitle(captionText() + readOnly + QStringLiteral("[*]"));
+}
 
 void TfrmWorkFile::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
@@ -377,8 +394,33 @@ void TfrmWorkFile::changeEvent(QEvent* event) {
 
 void TfrmWorkFile::SetUntitled() {
   data_.fileName.clear();
+  diskStamp_.reset();
+  setAccess({});
+}
+
+void TfrmWorkFile::setAccess(WorkFileAccess access) {
+  lock_ = std::move(access.lock);
+  accessMode_ = access.mode;
+  updateAccessLabel();
   updateCaption();
   UpdateSaveButton();
+  if (accessMode_ == WorkFileAccess::Mode::Unprotected)
+    host_.services().showMessage(this, MessageKind::Information, UnprotectedMessage(GetFileName()));
+}
+
+void TfrmWorkFile::updateAccessLabel() {
+  switch (accessMode_) {
+    case WorkFileAccess::Mode::Editing:
+      labelAccess_->clear();
+      break;
+    case WorkFileAccess::Mode::ReadOnly:
+      labelAccess_->setText(QStringLiteral("Schreibgeschützt"));
+      break;
+    case WorkFileAccess::Mode::Unprotected:
+      labelAccess_->setText(kUnprotectedNote);
+      break;
+  }
+  labelAccess_->setVisible(accessMode_ != WorkFileAccess::Mode::Editing);
 }
 
 void TfrmWorkFile::MarkModified() {
@@ -388,7 +430,7 @@ void TfrmWorkFile::MarkModified() {
 
 void TfrmWorkFile::UpdateSaveButton() {
   setWindowModified(data_.modified);
-  const bool named = !data_.fileName.empty();
+  const bool named = !data_.fileName.empty() && !isReadOnly();
   host_.setSaveEnabled(named);
   miFileSave_->setEnabled(named);
 }
@@ -418,6 +460,7 @@ TfrmWorkFile::LoadOutcome TfrmWorkFile::LoadWorkFile(const QString& path) {
     case LoadResult::Status::Ok:
       break;
   }
+  diskStamp_ = result.stamp;
   updateCaption();
   // The window was activated while it had no name; now the save button can follow it.
   UpdateSaveButton();
@@ -436,9 +479,54 @@ void TfrmWorkFile::afterLoad() {
   findPanel_->dataChanged();
 }
 
-bool TfrmWorkFile::SaveWorkFile(const QString& path) {
+bool TfrmWorkFile::SaveWorkFile(const QString& path) { return saveTo(path) == SaveOutcome::Saved; }
+
+TfrmWorkFile::SaveOutcome TfrmWorkFile::saveTo(const QString& path) {
   // The description lives in its editor until it is stored.
   descriptionPage_->storeIfChanged();
+  // Only the file this window read or wrote is compared: any other was chosen in the save
+  // dialog, which asked before overwriting it.
+  const QString before = GetFileName();
+  std::optional<FileStamp> expected;
+  if (diskStamp_ && SameFile(path, before)) expected = diskStamp_;
+  for (;;) {
+    if (expected && !FileUnchangedSince(path.toStdString(), *expected)) {
+      switch (AskChangedOnDisk(host_.services(), this)) {
+        case MessageButton::Overwrite:
+          // What is there now is what the user agreed to replace; a change after the
+          // answer is asked about again.
+          expected = StampOfFile(path.toStdString());
+          break;
+        case MessageButton::SaveAs: {
+          const QString other = askSavePath();
+          return other.isEmpty() ? SaveOutcome::Cancelled : saveTo(other);
+        }
+        default:
+          return SaveOutcome::Cancelled;
+      }
+    }
+    const SaveResult result = writeFile(path, expected ? &*expected : nullptr);
+    if (result.changedOnDisk) continue;  // changed while it was being written: ask
+    if (!result.ok) {
+      host_.services().showMessage(this, MessageKind::Error, FromUtf8(result.message));
+      return SaveOutcome::Failed;
+    }
+    adoptSavedFile(before, result.stamp);
+    return SaveOutcome::Saved;
+  }
+}
+
+void TfrmWorkFile::adoptSavedFile(const QString& before, const FileStamp& stamp) {
+  diskStamp_ = stamp;
+  const QString now = GetFileName();
+  if (!SameFile(now, before) || isReadOnly()) {
+    lock_.reset();  // the old file is no longer this window's
+    setAccess(ClaimSavedFile(now, host_.lockEnvironment()));
+  }
+  updateCaption();
+}
+
+SaveResult TfrmWorkFile::writeFile(const QString& path, const FileStamp* expected) {
   // The stamps are an edit of their own, outside the history; the writer then stamps the
   // same values again.
   const std::string savedBy = host_.stampSource().userStamp();
@@ -448,18 +536,13 @@ bool TfrmWorkFile::SaveWorkFile(const QString& path) {
   SaveResult result;
   {
     BusyWindow busy(this);
-    result = orvela::SaveWorkFile(data_, path.toStdString(), sameStamps, host_.services().fileOps());
+    result = orvela::SaveWorkFile(data_, path.toStdString(), sameStamps, host_.services().fileOps(), expected);
   }
-  if (!result.ok) {
-    host_.services().showMessage(this, MessageKind::Error, FromUtf8(result.message));
-    return false;
-  }
-  updateCaption();
-  return true;
+  return result;
 }
 
 void TfrmWorkFile::acFileSave() {
-  if (data_.fileName.empty()) return;
+  if (data_.fileName.empty() || isReadOnly()) return;
   acceptPendingEdits();
   if (SaveWorkFile(GetFileName())) editor_.markSaved();
   UpdateSaveButton();
@@ -509,11 +592,16 @@ bool TfrmWorkFile::acFormCloseQuery() {
       return false;  // "Abbrechen", or the box closed otherwise
   }
   if (panelPending) detailPanel_->acIDAcceptChanges();
-  if (!data_.fileName.empty()) {
+  if (!data_.fileName.empty() && !isReadOnly()) {
     const QString fileName = GetFileName();
-    if (SaveWorkFile(fileName)) {
-      editor_.markSaved();
-      return true;
+    switch (saveTo(fileName)) {
+      case SaveOutcome::Saved:
+        editor_.markSaved();
+        return true;
+      case SaveOutcome::Cancelled:
+        return false;
+      case SaveOutcome::Failed:
+        break;
     }
     host_.services().showMessage(this, MessageKind::Error,
                                  QStringLiteral("Fehler beim Speichern von ") + fileName + QStringLiteral(" !"));
@@ -537,6 +625,7 @@ void TfrmWorkFile::closeWithoutQuestion() {
 void TfrmWorkFile::closeEvent(QCloseEvent* event) {
   if (closeApproved_ || acFormCloseQuery()) {
     closeApproved_ = true;
+    lock_.reset();
     event->accept();
   } else {
     event->ignore();
@@ -544,7 +633,7 @@ void TfrmWorkFile::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmWorkFile::acOnClickFileMenu() {
-  miFileSave_->setEnabled(!data_.fileName.empty());
+  miFileSave_->setEnabled(!data_.fileName.empty() && !isReadOnly());
   host_.BuildReopenMenu(miReopen_);
 }
 

@@ -4,11 +4,15 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "model/EditObserver.h"
 #include "model/WorkFileData.h"
 #include "model/WorkFileEditor.h"
 #include "platform/WorkFileContext.h"
+#include "storage/FileStamp.h"
+#include "storage/WorkFileStorage.h"
+#include "workfile/FileAccess.h"
 
 class QAction;
 class QLabel;
@@ -59,7 +63,13 @@ class TfrmWorkFile : public QWidget, private EditObserver {
   LoadOutcome LoadWorkFile(const QString& path);
   // Writes the work file to `path` with the system calls of the services' fileOps(); a
   // failure is reported here. Modified is left alone.
+  // Over the file the window read or last wrote, a file changed by another program since
+  // is only replaced after the user's "Überschreiben".
   bool SaveWorkFile(const QString& path);
+  // How the window holds its file against other programs (set after opening).
+  void setAccess(WorkFileAccess access);
+  bool isReadOnly() const { return accessMode_ == WorkFileAccess::Mode::ReadOnly; }
+  WorkFileAccess::Mode accessMode() const { return accessMode_; }
   void SetUntitled();
   QString GetFileName() const;
   bool isModified() const { return data_.modified; }
@@ -119,6 +129,16 @@ class TfrmWorkFile : public QWidget, private EditObserver {
   void updateInfoLabels();
   // The save dialog of "Speichern unter...": the chosen path, empty when cancelled.
   QString askSavePath();
+  enum class SaveOutcome { Saved, Failed, Cancelled };
+  // SaveWorkFile with the changed-on-disk question; "Speichern unter..." there saves to
+  // the chosen file instead.
+  SaveOutcome saveTo(const QString& path);
+  // The file is now `path`, as written: its stamp, and its lock when the name is new.
+  // `before`: the file's name before this save.
+  void adoptSavedFile(const QString& before, const FileStamp& stamp);
+  // The stamps of the save and the writing itself; the caller reports a failure.
+  SaveResult writeFile(const QString& path, const FileStamp* expected);
+  void updateAccessLabel();
   void afterLoad();
   void historyChanged() override;
   void commandFinished(const EditCommand& command, EditDirection direction) override;
@@ -130,6 +150,9 @@ class TfrmWorkFile : public QWidget, private EditObserver {
   std::unique_ptr<Context> context_;
   std::unique_ptr<QPrinter> printer_;  // made at the first print
   bool closeApproved_ = false;
+  WorkFileAccess::Mode accessMode_ = WorkFileAccess::Mode::Editing;
+  std::unique_ptr<WorkFileLock> lock_;
+  std::optional<FileStamp> diskStamp_;  // the file as last read or written
 
   QTabWidget* pcWorkspace_ = nullptr;
   QStatusBar* statusBar_ = nullptr;
@@ -147,6 +170,7 @@ class TfrmWorkFile : public QWidget, private EditObserver {
   DescriptionPage* descriptionPage_ = nullptr;
   AuditOverviewPage* overviewPage_ = nullptr;
   FindPanel* findPanel_ = nullptr;
+  QLabel* labelAccess_ = nullptr;
   QLabel* labelInfFilename_ = nullptr;
   QLabel* labelInfCreator_ = nullptr;
   QLabel* labelInfCreateDate_ = nullptr;

@@ -55,6 +55,10 @@ class FaultyOps final : public FileOps {
   bool rename(const std::string& a, const std::string& b) override {
     return !fail(Stage::Rename, EXDEV) && FileOps::rename(a, b);
   }
+  // Saving over the window's own file swaps the new content in instead of renaming.
+  bool exchange(const std::string& a, const std::string& b) override {
+    return !fail(Stage::Rename, EXDEV) && FileOps::exchange(a, b);
+  }
 
   bool failed = false;  // the stage was reached
 
@@ -115,12 +119,12 @@ class SaveFaultsTest : public QObject {
     });
     WriteSampleWorkFile(other, "Fremd");
     const QByteArray before = ReadRawFile(path), otherBefore = ReadRawFile(other);
-    const QStringList filesBefore = Entries(folder);
 
     env->fileDialogs.answer(path);
     frame->acFileOpen();
     TfrmWorkFile* w = frame->activeWorkFile();
     QVERIFY(w && w->GetFileName() == path);
+    const QStringList filesBefore = Entries(folder);  // the window's lock among them
     const QString caption = w->windowTitle();
     w->MarkModified();
     FaultyOps ops(Stage(stage), folder);
