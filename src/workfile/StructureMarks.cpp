@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "model/ItemDetailRules.h"
+#include "model/ItemSignOff.h"
 #include "model/srcGlobalDef.h"
 #include "platform/Cp1252Text.h"
 
@@ -24,9 +25,13 @@ constexpr QRgb kTones[] = {
     0xe08a00,                                    // 1 not completed: amber
     0x2e9e3e,                                    // 2 completed: green
     0x4caf50, 0xa4c639, 0xf2c500, 0xf08c00, 0xd83a2e,  // 3 … 7 risk levels, low to high
+    0x2f6db5,                                    // 8 signed off: blue
+    0xd02020,                                    // 9 changed after review: red
 };
 constexpr std::uint8_t kFirstRiskTone = 3;
-static_assert(std::size(kTones) == kFirstRiskTone + kRiskLevels);
+constexpr std::uint8_t kSignedTone = kFirstRiskTone + kRiskLevels;
+constexpr std::uint8_t kChangedTone = kSignedTone + 1;
+static_assert(std::size(kTones) == kChangedTone + 1);
 
 }  // namespace
 
@@ -42,6 +47,23 @@ ItemMark RiskMark(const MarkSource& source) {
   const int level = RiskLevel(source.risks.rankOf(source.record), source.risks.size());
   if (level < 0) return {};
   return {MarkFigure::Square, std::uint8_t(kFirstRiskTone + level)};
+}
+
+// Open items carry no mark, so the tree stays quiet until work is signed off.
+ItemMark SignOffMark(const MarkSource& source) {
+  switch (ItemSignOffState(source.record)) {
+    case SignOffState::Prepared: return {MarkFigure::Tick, kSignedTone};
+    case SignOffState::Reviewed: return {MarkFigure::TickedBox, kSignedTone};
+    case SignOffState::ChangedAfterReview: return {MarkFigure::Triangle, kChangedTone};
+    case SignOffState::Open: break;
+  }
+  return {};
+}
+
+QString SignOffLine(const MarkSource& source) {
+  const SignOffState state = ItemSignOffState(source.record);
+  if (state == SignOffState::Open) return {};
+  return QStringLiteral("Abzeichnung: ") + platform::FromCp1252(SignOffStateText(state));
 }
 
 QString WorkStateLine(const MarkSource& source) {
@@ -111,6 +133,26 @@ void DrawMarks(QPainter& painter, const QPoint& topLeft, const ItemMarks& marks)
         painter.setBrush(tone);
         painter.drawRect(box);
         break;
+      case MarkFigure::Tick:
+      case MarkFigure::TickedBox: {
+        const bool boxed = mark.figure == MarkFigure::TickedBox;
+        if (boxed) {
+          painter.setBrush(tone);
+          painter.drawRect(box);
+        }
+        painter.setPen(QPen(boxed ? QColor(Qt::white) : tone.darker(110), 1.6, Qt::SolidLine, Qt::RoundCap));
+        const QPointF tick[] = {{box.left() + 1.2, box.center().y()},
+                                {box.center().x() - 0.5, box.bottom() - 1.2},
+                                {box.right() - 0.8, box.top() + 1.0}};
+        painter.drawPolyline(tick, 3);
+        break;
+      }
+      case MarkFigure::Triangle: {
+        painter.setBrush(tone);
+        const QPointF corners[] = {{box.center().x(), box.top()}, {box.right(), box.bottom()}, {box.left(), box.bottom()}};
+        painter.drawPolygon(corners, 3);
+        break;
+      }
     }
     x += kMarkSize + kSlotGap;
   }

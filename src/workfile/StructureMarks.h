@@ -16,7 +16,7 @@ class QPoint;
 
 namespace orvela {
 
-enum class MarkFigure : std::uint8_t { None, Ring, HalfDisc, Disc, Square };
+enum class MarkFigure : std::uint8_t { None, Ring, HalfDisc, Disc, Square, Tick, TickedBox, Triangle };
 
 // One mark: a figure in one of the tones of the marks' palette.
 struct ItemMark {
@@ -40,12 +40,15 @@ struct MarkSlot {
 
 ItemMark WorkStateMark(const MarkSource& source);
 ItemMark RiskMark(const MarkSource& source);
+ItemMark SignOffMark(const MarkSource& source);
 QString WorkStateLine(const MarkSource& source);
 QString RiskLine(const MarkSource& source);
+QString SignOffLine(const MarkSource& source);
 
 inline constexpr MarkSlot kMarkSlots[] = {
     {"workState", &WorkStateMark, &WorkStateLine},
     {"risk", &RiskMark, &RiskLine},
+    {"signOff", &SignOffMark, &SignOffLine},
 };
 inline constexpr std::size_t kMarkSlotCount = std::size(kMarkSlots);
 

@@ -9,6 +9,8 @@
 
 #include "model/DelimitedText.h"
 #include "model/Edits.h"
+#include "model/EvidenceFields.h"
+#include "model/ItemSignOff.h"
 #include "model/srcGlobalDef.h"
 #include "support/Doubles.h"
 #include "support/DrawnChecks.h"
@@ -106,6 +108,54 @@ class StructureMarksTest : public QObject {
       QCOMPARE(image.copy(0, 0, kImage, kImage), decoration(nodes[0]).copy(0, 0, kImage, kImage));
     }
     test::SaveScreen(page.get(), "structure-marks");
+  }
+
+  // Sign-offs show in the third slot: nothing for an open item, a tick once prepared, a filled
+  // box once reviewed, a red triangle when the content changed after the review.
+  void signOffMarkShowsTheReviewState() {
+    WorkFileData& d = context->data_;
+    enum class Sign { Open, Prepared, Reviewed, Changed };
+    struct Case {
+      const char* name;
+      Sign sign;
+      int minBlue, maxBlue;  // blue pixels in the slot's box: a tick covers few, a filled box many
+      bool red;
+      const char* tooltipLine;
+    };
+    const Case cases[] = {
+        {"open", Sign::Open, 0, 0, false, nullptr},
+        {"prepared", Sign::Prepared, 4, 20, false, "Abzeichnung: bearbeitet"},
+        {"reviewed", Sign::Reviewed, 24, 64, false, "Abzeichnung: geprüft"},
+        {"changed after review", Sign::Changed, 0, 0, true, "Abzeichnung: nach Prüfung geändert"},
+    };
+    std::vector<RecordNode*> nodes;
+    for (const Case& c : cases) {
+      RecordNode* node = Add(d, nullptr, c.name, "completed");
+      FieldList& r = node->record;
+      if (c.sign != Sign::Open) r.setValue(key::PREPARED_BY, "pruefer1");
+      if (c.sign == Sign::Reviewed || c.sign == Sign::Changed) {
+        r.setValue(key::REVIEWED_BY, "leitung");
+        r.setValue(key::REVIEW_DIGEST, ItemContentDigest(r));
+      }
+      if (c.sign == Sign::Changed) r.setValue(key::RESULT, "danach ergänzt");
+      nodes.push_back(node);
+    }
+    page->reloadFromData();
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+      const Case& c = cases[i];
+      const QImage image = decoration(nodes[i]);
+      int blue = 0, red = 0;
+      for (int y = 4; y < 12; ++y)
+        for (int x = SlotCentre(2) - 4; x < SlotCentre(2) + 4; ++x) {
+          const QColor p = image.pixelColor(x, y);
+          if (p.alpha() > 150 && p.blue() > 140 && p.red() < 120) ++blue;
+          if (reddish(p)) ++red;
+        }
+      QVERIFY2(blue >= c.minBlue && blue <= c.maxBlue, qPrintable(QString("%1: %2 blue").arg(c.name).arg(blue)));
+      QVERIFY2((red > 4) == c.red, c.name);
+      const QString tip = page->model()->data(page->model()->indexOf(nodes[i]), Qt::ToolTipRole).toString();
+      QVERIFY2(c.tooltipLine ? tip.endsWith(QString("\n") + c.tooltipLine) : !tip.contains("Abzeichnung"), c.name);
+    }
   }
 
   void riskMarkFollowsTheDefinitionsAndTheItem() {
