@@ -154,6 +154,8 @@ void TfrmMain::showEvent(QShowEvent* event) {
 }
 
 void TfrmMain::FormShow() {
+  // Lost work first: the file named on the command line may be one of those it belongs to.
+  OfferRecoveryCopies();
   const QString first = arguments_.isEmpty() ? QString() : arguments_.constFirst();
   if (arguments_.isEmpty() && settings_.newFileOnStartup) acFileNew();
   if (!first.isEmpty()) OpenFromCommandLine(first);

@@ -86,6 +86,8 @@ class TfrmMain : public QMainWindow, public WorkFileHost {
 
   // The start-up steps that run once, after the window is first shown.
   void FormShow();
+  // Offers each recovery copy an ended run left behind, to restore or delete.
+  void OfferRecoveryCopies();
 
   // Called by a work-file window whose menus should now stand in the menu bar.
   void showMenusOf(TfrmWorkFile* window);

@@ -58,6 +58,8 @@ constexpr ButtonInfo kButtons[] = {
     {MessageButton::OpenAnyway, "&Trotzdem öffnen", QMessageBox::DestructiveRole},
     {MessageButton::Overwrite, "&Überschreiben", QMessageBox::DestructiveRole},
     {MessageButton::SaveAs, "&Speichern unter...", QMessageBox::AcceptRole},
+    {MessageButton::Restore, "&Wiederherstellen", QMessageBox::AcceptRole},
+    {MessageButton::Discard, "&Verwerfen", QMessageBox::DestructiveRole},
 };
 
 class BoxMessages final : public MessageService {

@@ -29,9 +29,9 @@ class PendingCut;
 class WindowPlaces;
 
 enum class MessageKind { Warning, Error, Information, Confirmation };  // "Warnung", "Fehler", "Informationen", "Bestätigen"
-enum class MessageButton { None, Ok, Cancel, Yes, No,                 // "OK", "Abbrechen", "&Ja", "&Nein"
-                           OpenReadOnly, OpenAnyway,                   // "Schreibgeschützt öffnen", "Trotzdem öffnen"
-                           Overwrite, SaveAs };                        // "Überschreiben", "Speichern unter..."
+// "OK", "Abbrechen", "&Ja", "&Nein", "Schreibgeschützt öffnen", "Trotzdem öffnen", "Überschreiben",
+// "Speichern unter...", "&Wiederherstellen", "&Verwerfen"
+enum class MessageButton { None, Ok, Cancel, Yes, No, OpenReadOnly, OpenAnyway, Overwrite, SaveAs, Restore, Discard };
 
 class MessageService {
  public:

@@ -25,15 +25,6 @@ const QString kLockName = QStringLiteral(".lock");
   throw FileError("Im Ordner " + where + " kann keine temporäre Datei angelegt werden!", where);
 }
 
-// A folder of our own that nobody else may enter: created if needed, refused when it is a
-// link or belongs to someone else.
-bool MakePrivateFolder(const QString& path) {
-  if (!QDir().mkpath(path)) return false;
-  const QFileInfo info(path);
-  if (info.isSymLink() || !info.isDir() || info.ownerId() != ::geteuid()) return false;
-  return QFile::setPermissions(path, kOwnerOnlyFolder);
-}
-
 // This run's folder, with a lock file locked while the run lasts: the system lets go of
 // the lock when the program ends in whatever way, so a later start can tell the folder of
 // a run that has ended from that of one still going.
@@ -87,6 +78,13 @@ QString SessionFolder() {
 }
 
 }  // namespace
+
+bool MakePrivateFolder(const QString& path) {
+  if (!QDir().mkpath(path)) return false;
+  const QFileInfo info(path);
+  if (info.isSymLink() || !info.isDir() || info.ownerId() != ::geteuid()) return false;
+  return QFile::setPermissions(path, kOwnerOnlyFolder);
+}
 
 QString PrivateTempRoot() {
   return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/orvela-wp/reports");

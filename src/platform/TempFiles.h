@@ -13,6 +13,10 @@ namespace orvela::platform {
 // can be created.
 QString TempFileWithExt(const QString& extension);
 
+// A folder of our own that nobody else may enter (mode 0700): created if needed, refused
+// when it is a link or belongs to someone else. False when it cannot be had.
+bool MakePrivateFolder(const QString& path);
+
 // The folder that holds the temporary folders of all runs: the user's cache folder, mode
 // 0700. Each run has its own folder in it, created at its first temporary file.
 QString PrivateTempRoot();

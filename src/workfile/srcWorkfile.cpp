@@ -32,6 +32,7 @@
 #include "workfile/FindPanel.h"
 #include "workfile/FindingsOverviewPage.h"
 #include "workfile/ItemDetailPanel.h"
+#include "workfile/RecoveryWriter.h"
 #include "workfile/StructurePage.h"
 #include "workfile/WorkFileHost.h"
 
@@ -101,6 +102,7 @@ TfrmWorkFile::TfrmWorkFile(WorkFileHost& host, QWidget* parent)
     platform::ShowApplicationError(host_.services(), FromUtf8(message), QStringLiteral("EditConflict"), platform::SenderText(this));
   });
 
+  recovery_ = std::make_unique<RecoveryWriter>(*this, editor_, host_.services());
   createMenus();
   createTabs();
   statusBar_ = new QStatusBar(this);
@@ -471,6 +473,10 @@ TfrmWorkFile::LoadOutcome TfrmWorkFile::LoadWorkFile(const QString& path) {
 void TfrmWorkFile::afterLoad() {
   // Numbered before the pages show anything, so that no page holds an old identifier.
   RenumberItems(data_);
+  showReadData();
+}
+
+void TfrmWorkFile::showReadData() {
   editor_.clearHistory();
   structurePage_->reloadFromData();
   documentsPage_->reloadFromData();

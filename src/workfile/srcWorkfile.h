@@ -23,6 +23,10 @@ class QTabWidget;
 
 namespace orvela {
 
+namespace platform {
+struct LeftoverCopy;
+}
+
 class WorkFileHost;
 class AuditOverviewPage;
 class DescriptionPage;
@@ -31,6 +35,7 @@ class FindPanel;
 class FindingsOverviewPage;
 class ReportsPage;
 class ItemDetailPanel;
+class RecoveryWriter;
 class StructurePage;
 struct DescriptionPageHost;
 struct ReportsPageHost;
@@ -61,6 +66,13 @@ class TfrmWorkFile : public QWidget, private EditObserver {
   // the window empty and untitled; one whose text cannot be parsed reaches the error report
   // and the caller closes the window (DiscardWindow).
   LoadOutcome LoadWorkFile(const QString& path);
+  // Fills the new window from the recovery copy of a window lost in an ended run and shows
+  // it as modified, named `fileName` (empty: untitled). The copy becomes this window's.
+  // Content that cannot be parsed reaches the error report; the caller then closes the
+  // window and the copy stays.
+  bool RestoreRecoveryCopy(const platform::LeftoverCopy& copy, const QString& fileName);
+  // The recovery copy of this window's unsaved changes.
+  RecoveryWriter& recovery() { return *recovery_; }
   // Writes the work file to `path` with the system calls of the services' fileOps(); a
   // failure is reported here. Modified is left alone.
   // Over the file the window read or last wrote, a file changed by another program since
@@ -140,6 +152,8 @@ class TfrmWorkFile : public QWidget, private EditObserver {
   SaveResult writeFile(const QString& path, const FileStamp* expected);
   void updateAccessLabel();
   void afterLoad();
+  // The pages show the data just read, with a fresh history.
+  void showReadData();
   void historyChanged() override;
   void commandFinished(const EditCommand& command, EditDirection direction) override;
   void updateUndoActions();
@@ -149,6 +163,7 @@ class TfrmWorkFile : public QWidget, private EditObserver {
   WorkFileEditor editor_{data_};
   std::unique_ptr<Context> context_;
   std::unique_ptr<QPrinter> printer_;  // made at the first print
+  std::unique_ptr<RecoveryWriter> recovery_;
   bool closeApproved_ = false;
   WorkFileAccess::Mode accessMode_ = WorkFileAccess::Mode::Editing;
   std::unique_ptr<WorkFileLock> lock_;

@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QTextDocument>
 #include <QWidget>
+#include <map>
 #include <optional>
 
 #include "platform/Settings.h"
@@ -61,19 +62,32 @@ int ModalDouble::run(QDialog& dialog) {
 }
 
 namespace {
-// The user's cache folder as the test program found it (temporary reports go there).
-const std::optional<QByteArray>& OriginalCacheHome() {
-  static const std::optional<QByteArray> original =
-      qEnvironmentVariableIsSet("XDG_CACHE_HOME") ? std::optional(qgetenv("XDG_CACHE_HOME")) : std::nullopt;
-  return original;
+// The user's folders that each test replaces by its own, as the test program found them:
+// the cache (temporary reports) and the data folder (recovery copies).
+struct Home {
+  const char* variable;
+  const char* subfolder;
+};
+constexpr Home kHomes[] = {{"XDG_CACHE_HOME", "/cache"}, {"XDG_DATA_HOME", "/data"}};
+
+const std::optional<QByteArray>& OriginalHome(const Home& home) {
+  static const std::map<std::string, std::optional<QByteArray>> originals = [] {
+    std::map<std::string, std::optional<QByteArray>> found;
+    for (const Home& h : kHomes)
+      found[h.variable] = qEnvironmentVariableIsSet(h.variable) ? std::optional(qgetenv(h.variable)) : std::nullopt;
+    return found;
+  }();
+  return originals.at(home.variable);
 }
 }  // namespace
 
 TestEnvironment::TestEnvironment()
     : oldConfigHome_(qgetenv("XDG_CONFIG_HOME")), hadConfigHome_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")) {
   qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
-  OriginalCacheHome();
-  qputenv("XDG_CACHE_HOME", (config_.path() + QStringLiteral("/cache")).toLocal8Bit());
+  for (const Home& home : kHomes) {
+    OriginalHome(home);
+    qputenv(home.variable, (config_.path() + QString::fromLatin1(home.subfolder)).toLocal8Bit());
+  }
   services.setMessages(&messages);
   services.setFileDialogs(&fileDialogs);
   services.setPrinting(&printing);
@@ -87,11 +101,15 @@ TestEnvironment::~TestEnvironment() {
     qputenv("XDG_CONFIG_HOME", oldConfigHome_);
   else
     qunsetenv("XDG_CONFIG_HOME");
-  if (OriginalCacheHome())
-    qputenv("XDG_CACHE_HOME", *OriginalCacheHome());
-  else
-    qunsetenv("XDG_CACHE_HOME");
+  for (const Home& home : kHomes) {
+    if (OriginalHome(home))
+      qputenv(home.variable, *OriginalHome(home));
+    else
+      qunsetenv(home.variable);
+  }
 }
+
+QString TestEnvironment::dataDir() const { return config_.path() + QStringLiteral("/data"); }
 
 QString TestEnvironment::settingsPath() const { return platform::SettingsFilePath(); }
 

@@ -136,6 +136,8 @@ class TestEnvironment {
   // A path inside the temporary work folder (the file is not created).
   QString workPath(const QString& name) const;
   QString workDir() const { return work_.path(); }
+  // The user's data folder of this test (XDG_DATA_HOME); recovery copies go below it.
+  QString dataDir() const;
 
  private:
   QTemporaryDir config_;
