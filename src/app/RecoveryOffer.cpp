@@ -52,6 +52,8 @@ QString Question(const platform::LeftoverCopy& copy) {
     else if (!record.originalPath.empty() && ChangedSince(record))
       text += QStringLiteral("\n\nDie Datei wurde seitdem geändert. Damit nichts überschrieben wird, öffnet sich die "
                              "Kopie als unbenannte Datei.");
+    else if (!record.originalPath.empty() && !platform::FileStateOf(FromUtf8(record.originalPath)))
+      text += QStringLiteral("\n\nDie Datei gibt es dort nicht mehr; \u201ESpeichern\u201C legt sie wieder an.");
   }
   return text + QStringLiteral("\n\n\u201EWiederherstellen\u201C öffnet die Kopie, \u201EVerwerfen\u201C löscht sie.");
 }

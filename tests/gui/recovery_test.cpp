@@ -95,7 +95,7 @@ const OfferCase kOfferCases[] = {
        WriteSampleWorkFile(path, "Planung von jemand anderem");
      }, MessageButton::Restore, true, false, "seitdem geändert", true, false, true, false},
     {"file gone: restored under its name", [](RecoveryRecord&, std::string&, const QString& path) { QFile::remove(path); },
-     MessageButton::Restore, true, false, "Audit.owp", true, true, true, false},
+     MessageButton::Restore, true, false, "nicht mehr", true, true, true, false},
     {"never saved: restored untitled", [](RecoveryRecord& r, std::string&, const QString&) {
        r.originalPath.clear();
        r.original.reset();
