@@ -38,8 +38,12 @@ QStringList Copies() {
   return QDir(platform::RecoveryFolder()).entryList({QStringLiteral("*.owr")}, QDir::Files, QDir::Name);
 }
 
+// The files of a folder, without the lock an open window keeps beside its work file (a
+// killed program leaves its lock behind; that is the lock's business, not the copy's).
 QStringList Listing(const QString& folder) {
-  return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+  QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+  names.removeIf([](const QString& name) { return name.startsWith(QStringLiteral(".~lock.")); });
+  return names;
 }
 
 unsigned Mode(const QString& path) {
