@@ -321,7 +321,8 @@ int UseDialog(Run& r, QDialog& dialog) {
   for (int presses = r.below(3); presses > 0; --presses) {
     QList<QToolButton*> buttons;
     for (QToolButton* b : dialog.findChildren<QToolButton*>()) {
-      if (b->isEnabled() && !b->objectName().isEmpty()) buttons << b;
+      // A button with a menu opens it in a loop of its own that nothing here would close.
+      if (b->isEnabled() && !b->objectName().isEmpty() && !b->menu()) buttons << b;
     }
     if (QToolButton* b = r.pick(buttons)) {
       r.note(b->objectName());
