@@ -26,6 +26,9 @@ constexpr int kMaxTableLevel = 64;
 constexpr int kMaxUnicodeSkip = 16;
 constexpr std::size_t kMaxFieldDepth = 8;
 constexpr std::size_t kMaxFieldText = 256;
+// A date picture is kept short enough that the instruction written for it (name, switch,
+// quotes) is read back whole within kMaxFieldText.
+constexpr std::size_t kMaxFieldPicture = kMaxFieldText - 16;
 constexpr int kMinPaperTwips = 1440;
 constexpr int kMinTextAreaTwips = 720;
 constexpr int kMaxBorderWidth = 720;
@@ -119,6 +122,12 @@ FieldKind ParseField(std::string_view instruction, std::string& picture) {
   }
   // Control characters are no part of a picture (and would not survive writing).
   std::erase_if(picture, [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+  if (picture.size() > kMaxFieldPicture) {
+    // Cut before the character the limit falls into (the text is UTF-8).
+    std::size_t cut = kMaxFieldPicture;
+    while (cut > 0 && (static_cast<unsigned char>(picture[cut]) & 0xC0) == 0x80) --cut;
+    picture.resize(cut);
+  }
   return kind;
 }
 

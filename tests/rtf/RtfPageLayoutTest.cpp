@@ -185,6 +185,21 @@ TEST(RtfFields, KeepsPageCountAndDateFields) {
   }
 }
 
+// A picture that fills the instruction's room unquoted is cut to what still fits once it is
+// written with its switch and quotes, on a character boundary, so it reads back as written.
+TEST(RtfFields, LongDatePictureReadsBackAsWritten) {
+  std::string picture;
+  for (int i = 0; i < 124; ++i) picture += "\\'e7";  // two UTF-8 bytes each
+  const Document d = ReadRtf("{\\rtf1{\\field{\\*\\fldinst DATE\\\\@" + picture + "}{\\fldrslt x}}\\par}");
+  const auto fields = FieldRuns(d.blocks);
+  ASSERT_EQ(fields.size(), 1u);
+  const std::string& kept = fields[0]->fieldFormat;
+  EXPECT_LE(kept.size(), 240u);
+  EXPECT_EQ(kept.size() % 2, 0u);  // whole characters only
+  EXPECT_EQ(ReadRtf(WriteRtf(d)), d);
+  EXPECT_EQ(WriteRtf(ReadRtf(WriteRtf(d))), WriteRtf(d));
+}
+
 TEST(RtfFields, EmptyResultKeepsItsFormat) {
   const Document d = ReadRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier;}}{\\field{\\*\\fldinst PAGE}{\\fldrslt {\\f1\\b }}}\\par}");
   const auto fields = FieldRuns(d.blocks);
