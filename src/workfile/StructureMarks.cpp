@@ -53,7 +53,7 @@ ItemMark RiskMark(const MarkSource& source) {
 ItemMark SignOffMark(const MarkSource& source) {
   switch (ItemSignOffState(source.record)) {
     case SignOffState::Prepared: return {MarkFigure::Tick, kSignedTone};
-    case SignOffState::Reviewed: return {MarkFigure::TickedBox, kSignedTone};
+    case SignOffState::Reviewed: return {MarkFigure::TickedDisc, kSignedTone};
     case SignOffState::ChangedAfterReview: return {MarkFigure::Triangle, kChangedTone};
     case SignOffState::Open: break;
   }
@@ -134,13 +134,14 @@ void DrawMarks(QPainter& painter, const QPoint& topLeft, const ItemMarks& marks)
         painter.drawRect(box);
         break;
       case MarkFigure::Tick:
-      case MarkFigure::TickedBox: {
-        const bool boxed = mark.figure == MarkFigure::TickedBox;
-        if (boxed) {
+      case MarkFigure::TickedDisc: {
+        // A disc, not a box: a ticked box would read as a check box to click.
+        const bool filled = mark.figure == MarkFigure::TickedDisc;
+        if (filled) {
           painter.setBrush(tone);
-          painter.drawRect(box);
+          painter.drawEllipse(box);
         }
-        painter.setPen(QPen(boxed ? QColor(Qt::white) : tone.darker(110), 1.6, Qt::SolidLine, Qt::RoundCap));
+        painter.setPen(QPen(filled ? QColor(Qt::white) : tone.darker(110), 1.6, Qt::SolidLine, Qt::RoundCap));
         const QPointF tick[] = {{box.left() + 1.2, box.center().y()},
                                 {box.center().x() - 0.5, box.bottom() - 1.2},
                                 {box.right() - 0.8, box.top() + 1.0}};

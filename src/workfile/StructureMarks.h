@@ -16,7 +16,7 @@ class QPoint;
 
 namespace orvela {
 
-enum class MarkFigure : std::uint8_t { None, Ring, HalfDisc, Disc, Square, Tick, TickedBox, Triangle };
+enum class MarkFigure : std::uint8_t { None, Ring, HalfDisc, Disc, Square, Tick, TickedDisc, Triangle };
 
 // One mark: a figure in one of the tones of the marks' palette.
 struct ItemMark {

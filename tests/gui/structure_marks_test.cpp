@@ -111,14 +111,14 @@ class StructureMarksTest : public QObject {
   }
 
   // Sign-offs show in the third slot: nothing for an open item, a tick once prepared, a filled
-  // box once reviewed, a red triangle when the content changed after the review.
+  // disc once reviewed, a red triangle when the content changed after the review.
   void signOffMarkShowsTheReviewState() {
     WorkFileData& d = context->data_;
     enum class Sign { Open, Prepared, Reviewed, Changed };
     struct Case {
       const char* name;
       Sign sign;
-      int minBlue, maxBlue;  // blue pixels in the slot's box: a tick covers few, a filled box many
+      int minBlue, maxBlue;  // blue pixels in the slot's box: a tick covers few, a filled disc many
       bool red;
       const char* tooltipLine;
     };
